@@ -1,0 +1,9 @@
+# Unit tests of the core, with the system's GoogleTest.
+find_package(GTest REQUIRED)
+
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_include_directories(unit_tests PRIVATE tests)
+target_link_libraries(unit_tests PRIVATE tallowmere_core GTest::gtest_main GTest::gmock)
+target_compile_options(unit_tests PRIVATE ${PROJECT_WARNINGS})
+add_test(NAME unit_tests COMMAND unit_tests)

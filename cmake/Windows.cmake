@@ -1,0 +1,35 @@
+# The Windows program and the test suites that need Windows. Tests run under
+# Wine through CMAKE_CROSSCOMPILING_EMULATOR, set by the presets.
+set(WIN_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(tallowmere_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(tallowmere_win32 PUBLIC tallowmere_core comctl32 gdi32 user32 shell32 advapi32 version)
+target_compile_definitions(tallowmere_win32 PUBLIC ${WIN_DEFINITIONS})
+target_compile_options(tallowmere_win32 PRIVATE ${PROJECT_WARNINGS})
+
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
+add_executable(Tallowmere WIN32 ${APP_SOURCES})
+target_link_libraries(Tallowmere PRIVATE tallowmere_win32)
+target_link_options(Tallowmere PRIVATE -municode)
+target_compile_options(Tallowmere PRIVATE ${PROJECT_WARNINGS})
+
+# The import table holds nothing but DLLs of Windows itself.
+add_test(NAME imports
+  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Tallowmere>
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+  if(WIN_TEST_SOURCES)
+    add_executable(win_tests ${WIN_TEST_SOURCES})
+    target_include_directories(win_tests PRIVATE tests)
+    target_link_libraries(win_tests PRIVATE tallowmere_win32 gtest_main gmock)
+    target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS})
+    add_test(NAME win_tests COMMAND win_tests)
+  endif()
+endif()

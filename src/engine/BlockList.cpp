@@ -1,0 +1,72 @@
+#include "engine/BlockList.h"
+
+#include "engine/KeyTable.h"
+
+namespace tallowmere {
+
+std::string BlockListPath(std::string_view temp) {
+  std::string path(temp);
+  path += '\\';
+  path += kBlockListFileName;
+  return path;
+}
+
+std::string BlockListContent(std::span<const KeyMark> keys, std::span<const int> mouseValues) {
+  std::string text;
+  for (const KeyMark& key : keys) {
+    if (key.backColor == kMarkedColor) {
+      text += key.tag;
+      text += ',';
+    }
+  }
+  for (std::size_t i = 0; i < kMouseOptions.size() && i < mouseValues.size(); ++i) {
+    if (mouseValues[i] == 1) {
+      text += kMouseOptions[i].entries;
+      text += ',';
+    }
+  }
+  text += "\r\n";
+  return text;
+}
+
+std::string_view JoinLines(char* text, std::size_t size) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (text[i] != '\r' && text[i] != '\n') text[kept++] = text[i];
+  }
+  return {text, kept};
+}
+
+namespace {
+
+bool PieceEquals(std::string_view piece, std::int32_t code) {
+  if (piece.empty() || code < 0) return false;
+  std::int64_t value = 0;
+  for (char c : piece) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+    if (value > code) {
+      // Keep scanning: a later non-digit still makes the piece no number,
+      // but the value can no longer come down to the code.
+      value = std::int64_t{code} + 1;
+    }
+  }
+  return value == code;
+}
+
+}  // namespace
+
+bool MatchesBlockList(std::string_view text, std::int32_t code) {
+  if (text.empty()) return false;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t comma = text.find(',', start);
+    std::string_view piece = text.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (PieceEquals(piece, code)) return true;
+    if (comma == std::string_view::npos) return false;
+    start = comma + 1;
+  }
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tallowmere {
+
+// The block list lives in "xsettings.txt" in the TEMP directory. The path is
+// built anew by every reader and writer: TEMP followed by this suffix, with no
+// check for a trailing separator (an unset TEMP gives the root of the drive).
+inline constexpr std::string_view kBlockListFileName = "xsettings.txt";
+std::string BlockListPath(std::string_view temp);
+
+// The five mouse options in the order their entries are written.
+struct MouseOption {
+  std::string_view caption;
+  std::string_view entries;  // the text written when the option is ticked
+};
+inline constexpr std::array<MouseOption, 5> kMouseOptions = {{
+    {"Disable Left Click", "513,514"},
+    {"Disable Right Click", "516,517"},
+    {"Disable Mouse Movement", "512"},
+    {"Disable Mouse Scroll", "522"},
+    {"Disable Middle Button", "519,520"},
+}};
+
+struct KeyMark {
+  std::uint32_t backColor;
+  std::string_view tag;
+};
+
+// The file's content for the given key buttons (index order) and mouse option
+// values (order of kMouseOptions): the tag of every green key, then the entries
+// of every option whose value is 1, each followed by a comma, then CR LF.
+std::string BlockListContent(std::span<const KeyMark> keys, std::span<const int> mouseValues);
+
+// Removes CR and LF from the text in place and returns the joined lines.
+std::string_view JoinLines(char* text, std::size_t size);
+
+// True when a comma-separated piece of the text is a run of decimal digits
+// whose value equals the code. Empty and non-numeric pieces match nothing.
+bool MatchesBlockList(std::string_view text, std::int32_t code);
+
+}  // namespace tallowmere

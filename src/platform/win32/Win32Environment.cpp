@@ -1,0 +1,40 @@
+#include "platform/win32/Win32Environment.h"
+
+#include <windows.h>
+
+#include "platform/win32/Text.h"
+
+namespace tallowmere {
+
+std::string Win32Environment::Variable(const std::string& name) {
+  const std::wstring wideName = Wide(name);
+  std::wstring value(256, L'\0');
+  while (true) {
+    const DWORD n =
+        GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (n == 0) return {};
+    if (n < value.size()) {
+      value.resize(n);
+      return Utf8(value);
+    }
+    value.resize(n);
+  }
+}
+
+std::string Win32Environment::ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) {
+      path.resize(n);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  std::size_t slash = path.find_last_of(L"\\/");
+  std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // a drive root keeps its backslash
+  return Utf8(folder);
+}
+
+}  // namespace tallowmere

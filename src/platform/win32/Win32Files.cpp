@@ -1,0 +1,73 @@
+#include "platform/win32/Win32Files.h"
+
+#include "platform/win32/Handle.h"
+#include "platform/win32/Text.h"
+#include "shell/AppError.h"
+
+namespace tallowmere {
+
+namespace {
+
+[[noreturn]] void ThrowLastError() {
+  throw AppError(SystemErrorText(GetLastError()));
+}
+
+}  // namespace
+
+bool Win32Files::Exists(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) != 0;
+}
+
+std::string Win32Files::ReadAll(const std::string& path) {
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) ThrowLastError();
+  std::string content;
+  char buffer[4096];
+  DWORD n = 0;
+  while (true) {
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) ThrowLastError();
+    if (n == 0) break;
+    content.append(buffer, n);
+  }
+  return content;
+}
+
+void Win32Files::Replace(const std::string& path, const std::string& content) {
+  // The new content goes into a file beside the old one, which then takes the
+  // old one's place in one step: a failure never leaves a truncated list.
+  const std::wstring target = Wide(path);
+  const std::wstring fresh = target + L".new";
+  DWORD error = ERROR_SUCCESS;
+  {
+    Handle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) ThrowLastError();
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                   nullptr) ||
+        !FlushFileBuffers(file.Get())) {
+      error = GetLastError();
+    } else if (written != content.size()) {
+      error = ERROR_DISK_FULL;
+    }
+  }
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(fresh.c_str());
+    throw AppError(SystemErrorText(error));
+  }
+  if (!MoveFileExW(fresh.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(fresh.c_str());
+    throw AppError(SystemErrorText(error));
+  }
+}
+
+void Win32Files::Copy(const std::string& from, const std::string& to) {
+  if (!CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE)) ThrowLastError();
+}
+
+}  // namespace tallowmere

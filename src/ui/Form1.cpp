@@ -1,0 +1,102 @@
+#include "ui/Form1.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/BlockList.h"
+
+namespace tallowmere {
+
+namespace {
+
+constexpr std::array<ControlId, 7> kTickBoxes = {
+    ControlId::Check2_, ControlId::Check3_, ControlId::Check4_, ControlId::Check5_,
+    ControlId::Check6_, ControlId::Check6,  ControlId::Check8};
+constexpr std::array<ControlId, 3> kActionButtons = {ControlId::PushButton1, ControlId::PushButton2,
+                                                     ControlId::PushButton6};
+
+template <std::size_t N>
+std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
+  auto it = std::find(ids.begin(), ids.end(), id);
+  if (it == ids.end()) throw std::out_of_range("not a control of this kind");
+  return static_cast<std::size_t>(it - ids.begin());
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, FormView& view) : platform_(platform), view_(view) {
+  for (int i = 0; i < kKeyCount; ++i) {
+    const KeyDef& def = kKeyTable[i];
+    cmdKey[i].Tag = def.tag;
+    cmdKey[i].Caption = def.caption;
+    cmdKey[i].ToolTipText = def.toolTip;
+  }
+  for (std::size_t i = 0; i < kTickBoxes.size(); ++i) {
+    ticks_[i].Caption = Definition(kTickBoxes[i]).caption;
+  }
+  for (std::size_t i = 0; i < kActionButtons.size(); ++i) {
+    actions_[i].Caption = Definition(kActionButtons[i]).caption;
+  }
+}
+
+TickBox& Form1::Tick(ControlId id) {
+  return ticks_[Slot(kTickBoxes, id)];
+}
+
+ActionButton& Form1::Action(ControlId id) {
+  return actions_[Slot(kActionButtons, id)];
+}
+
+void Form1::TickBoxClicked(ControlId id) {
+  SetValue(id, Tick(id).Value == 1 ? 0 : 1);
+}
+
+void Form1::SetValue(ControlId id, int value) {
+  TickBox& box = Tick(id);
+  if (box.Value == value) return;
+  box.Value = value;
+  view_.ControlChanged(id);
+  TickBoxClick(id);
+}
+
+void Form1::TickBoxClick(ControlId id) {
+  if (std::find(kMouseOptionBoxes.begin(), kMouseOptionBoxes.end(), id) !=
+      kMouseOptionBoxes.end()) {
+    Check1_Click();
+  }
+}
+
+void Form1::SetKeyBackColor(int index, std::uint32_t color) {
+  cmdKey[index].BackColor = color;
+  view_.KeyChanged(index);
+}
+
+void Form1::SetKeyVisible(int index, bool visible) {
+  cmdKey[index].Visible = visible;
+  view_.KeyChanged(index);
+}
+
+void Form1::cmdKey_Click(std::int16_t Index) {
+  const bool picture = !cmdKey[Index].ToolTipText.empty();
+  if (cmdKey[Index].BackColor == kUnmarkedColor) {
+    SetKeyBackColor(Index, kMarkedColor);
+    if (picture) SetKeyVisible(Index, false);
+  } else {
+    SetKeyBackColor(Index, kUnmarkedColor);
+    if (picture) SetKeyVisible(Index, true);
+  }
+  Check1_Click();
+}
+
+void Form1::Check1_Click() {
+  std::array<KeyMark, kKeyCount> keys;
+  for (int i = 0; i <= kLastKeyIndex; ++i) keys[i] = {cmdKey[i].BackColor, cmdKey[i].Tag};
+  std::array<int, kMouseOptionBoxes.size()> values;
+  for (std::size_t i = 0; i < kMouseOptionBoxes.size(); ++i) {
+    values[i] = Tick(kMouseOptionBoxes[i]).Value;
+  }
+  const std::string path = BlockListPath(platform_.environment.Variable("TEMP"));
+  platform_.files.Replace(path, BlockListContent(keys, values));
+}
+
+}  // namespace tallowmere

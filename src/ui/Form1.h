@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/KeyTable.h"
+#include "ui/Form1Layout.h"
+#include "ui/FormView.h"
+#include "ui/Platform.h"
+
+namespace tallowmere {
+
+struct KeyButton {
+  std::string Tag;
+  std::string Caption;
+  std::string ToolTipText;
+  std::uint32_t BackColor = kUnmarkedColor;
+  bool Visible = true;
+};
+
+struct TickBox {
+  std::string Caption;
+  int Value = 0;  // 0 unticked, 1 ticked, 2 grayed
+  bool Visible = true;
+  std::uint32_t BackColor = kWhite;
+};
+
+struct ActionButton {
+  std::string Caption;
+};
+
+// The main window's state and handlers. Its controls' properties are the
+// program's state: a key's mark is its button's BackColor.
+class Form1 {
+ public:
+  Form1(Platform& platform, FormView& view);
+
+  std::array<KeyButton, kKeyCount> cmdKey;
+
+  TickBox& Tick(ControlId id);
+  ActionButton& Action(ControlId id);
+
+  // A user's click on a tick box: toggles its value and runs its handler.
+  void TickBoxClicked(ControlId id);
+  // Sets a tick box's value; a change runs its click handler.
+  void SetValue(ControlId id, int value);
+
+  void SetKeyBackColor(int index, std::uint32_t color);
+  void SetKeyVisible(int index, bool visible);
+
+  void cmdKey_Click(std::int16_t Index);
+  // The save routine: rewrites the block list from the window's state.
+  void Check1_Click();
+
+ private:
+  void TickBoxClick(ControlId id);
+
+  Platform& platform_;
+  FormView& view_;
+  std::array<TickBox, 7> ticks_;
+  std::array<ActionButton, 3> actions_;
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/Form1Layout.h"
+
+namespace tallowmere {
+
+// What shows Form1 on screen. Form1 changes a property, then tells the view
+// which control to bring up to date.
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  virtual void KeyChanged(int index) = 0;         // BackColor or Visible of a key button
+  virtual void ControlChanged(ControlId id) = 0;  // caption, value, visibility or colour
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/Environment.h"
+#include "platform/Files.h"
+
+namespace tallowmere {
+
+// The services of the system that the main window uses.
+struct Platform {
+  Files& files;
+  Environment& environment;
+  Dialogs& dialogs;
+};
+
+}  // namespace tallowmere

@@ -8,8 +8,22 @@ target_link_libraries(tallowmere_win32 PUBLIC tallowmere_core comctl32 gdi32 use
 target_compile_definitions(tallowmere_win32 PUBLIC ${WIN_DEFINITIONS})
 target_compile_options(tallowmere_win32 PRIVATE ${PROJECT_WARNINGS})
 
+# The icon and the hand pointer are drawn by a generator, so the build
+# reproduces them; the default block list is a line end alone.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(PROGRAM_ICON ${CMAKE_BINARY_DIR}/Tallowmere.ico)
+set(HAND_CURSOR ${CMAKE_BINARY_DIR}/HAND-M.CUR)
+add_custom_command(OUTPUT ${PROGRAM_ICON} ${HAND_CURSOR}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_images.py ${PROGRAM_ICON} ${HAND_CURSOR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_images.py
+  COMMENT "Drawing the program icon and the hand pointer")
+file(WRITE ${CMAKE_BINARY_DIR}/xsettings.txt "\r\n")
+
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
-add_executable(Tallowmere WIN32 ${APP_SOURCES})
+add_executable(Tallowmere WIN32 ${APP_SOURCES} ${PROGRAM_ICON} ${HAND_CURSOR})
+set_source_files_properties(src/app/Tallowmere.rc PROPERTIES
+  OBJECT_DEPENDS "${PROGRAM_ICON};${CMAKE_SOURCE_DIR}/src/app/Tallowmere.manifest")
+target_include_directories(Tallowmere PRIVATE ${CMAKE_BINARY_DIR} src/app)
 target_link_libraries(Tallowmere PRIVATE tallowmere_win32)
 target_link_options(Tallowmere PRIVATE -municode)
 target_compile_options(Tallowmere PRIVATE ${PROJECT_WARNINGS})

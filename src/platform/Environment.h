@@ -12,6 +12,8 @@ class Environment {
   // The folder that holds the executable, without a trailing backslash
   // unless it is a drive root.
   virtual std::string ProgramFolder() = 0;
+  // The running executable's file name with its extension.
+  virtual std::string ProgramFileName() = 0;
 };
 
 }  // namespace tallowmere

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/BlockList.h"
+#include "shell/AppError.h"
 
 namespace tallowmere {
 
@@ -24,7 +25,11 @@ std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
 
 }  // namespace
 
-Form1::Form1(Platform& platform, FormView& view) : platform_(platform), view_(view) {
+Form1::Form1(Platform& platform, FormView& view)
+    : platform_(platform),
+      view_(view),
+      startupSettings_(platform.settings),
+      startUp_(platform.registry, platform.environment) {
   for (int i = 0; i < kKeyCount; ++i) {
     const KeyDef& def = kKeyTable[i];
     cmdKey[i].Tag = def.tag;
@@ -63,7 +68,21 @@ void Form1::TickBoxClick(ControlId id) {
   if (std::find(kMouseOptionBoxes.begin(), kMouseOptionBoxes.end(), id) !=
       kMouseOptionBoxes.end()) {
     Check1_Click();
+  } else if (id == ControlId::Check6) {
+    Check6_Click();
+  } else if (id == ControlId::Check8) {
+    Check8_Click();
   }
+}
+
+void Form1::SetVisible(ControlId id, bool visible) {
+  Tick(id).Visible = visible;
+  view_.ControlChanged(id);
+}
+
+void Form1::RestoreValue(ControlId id, int value) {
+  Tick(id).Value = value;
+  view_.ControlChanged(id);
 }
 
 void Form1::SetKeyBackColor(int index, std::uint32_t color) {
@@ -97,6 +116,42 @@ void Form1::Check1_Click() {
   }
   const std::string path = BlockListPath(platform_.environment.Variable("TEMP"));
   platform_.files.Replace(path, BlockListContent(keys, values));
+}
+
+void Form1::Check6_Click() {
+  if (bLoading) return;
+  // The registry goes first: when Windows refuses, the box and the setting
+  // keep saying what Windows will do at the next log-on.
+  if (Tick(ControlId::Check6).Value == 1) {
+    try {
+      startUp_.AddEntry();
+    } catch (const AppError& e) {
+      platform_.dialogs.Show(std::string(kStartupAddFailed) + "\r\n\r\n" + e.Description(),
+                             std::string(kStartupFailureCaption), DialogIcon::Exclamation);
+      RestoreValue(ControlId::Check6, 0);
+      startupSettings_.SetWindowsStartup(false);
+      return;
+    }
+    SetVisible(ControlId::Check8, true);
+    startupSettings_.SetWindowsStartup(true);
+  } else {
+    try {
+      startUp_.RemoveEntry();
+    } catch (const AppError& e) {
+      platform_.dialogs.Show(std::string(kStartupRemoveFailed) + "\r\n\r\n" + e.Description(),
+                             std::string(kStartupFailureCaption), DialogIcon::Exclamation);
+      RestoreValue(ControlId::Check6, 1);
+      startupSettings_.SetWindowsStartup(true);
+      return;
+    }
+    SetValue(ControlId::Check8, 0);
+    SetVisible(ControlId::Check8, false);
+    startupSettings_.SetWindowsStartup(false);
+  }
+}
+
+void Form1::Check8_Click() {
+  startupSettings_.SetMinimized(Tick(ControlId::Check8).Value == 1);
 }
 
 }  // namespace tallowmere

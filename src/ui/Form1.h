@@ -5,6 +5,8 @@
 #include <string>
 
 #include "engine/KeyTable.h"
+#include "tray/StartupSettings.h"
+#include "tray/mStartUp.h"
 #include "ui/Form1Layout.h"
 #include "ui/FormView.h"
 #include "ui/Platform.h"
@@ -37,6 +39,9 @@ class Form1 {
   Form1(Platform& platform, FormView& view);
 
   std::array<KeyButton, kKeyCount> cmdKey;
+  // True while Form_Load runs: restoring Check6 then must not touch the
+  // start-up list.
+  bool bLoading = false;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
@@ -52,14 +57,23 @@ class Form1 {
   void cmdKey_Click(std::int16_t Index);
   // The save routine: rewrites the block list from the window's state.
   void Check1_Click();
+  // "Load this software on Windows startup"
+  void Check6_Click();
+  // "Start in system tray"
+  void Check8_Click();
 
  private:
   void TickBoxClick(ControlId id);
+  void SetVisible(ControlId id, bool visible);
+  // Puts a tick box back to a value without running its click handler.
+  void RestoreValue(ControlId id, int value);
 
   Platform& platform_;
   FormView& view_;
   std::array<TickBox, 7> ticks_;
   std::array<ActionButton, 3> actions_;
+  StartupSettings startupSettings_;
+  mStartUp startUp_;
 };
 
 }  // namespace tallowmere

@@ -3,6 +3,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/Registry.h"
+#include "platform/SettingsStore.h"
 
 namespace tallowmere {
 
@@ -11,6 +13,8 @@ struct Platform {
   Files& files;
   Environment& environment;
   Dialogs& dialogs;
+  Registry& registry;
+  SettingsStore& settings;
 };
 
 }  // namespace tallowmere

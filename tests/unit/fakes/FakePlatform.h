@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "shell/AppError.h"
@@ -49,6 +54,7 @@ class FakeEnvironment : public Environment {
     return it == variables.end() ? std::string() : it->second;
   }
   std::string ProgramFolder() override { return folder; }
+  std::string ProgramFileName() override { return "Tallowmere.exe"; }
 };
 
 struct ShownDialog {
@@ -72,13 +78,85 @@ class FakeView : public FormView {
   void ControlChanged(ControlId id) override { controls.push_back(id); }
 };
 
+// Registry values by root, subkey and name. `refuseOpen` makes every opening
+// fail, `refuseChange` every write and delete, with the given reason.
+class FakeRegistry : public Registry {
+ public:
+  using Data = std::variant<std::string, std::uint32_t>;
+  using Name = std::tuple<RegistryRoot, std::string, std::string>;
+  std::map<Name, Data> values;
+  bool refuseOpen = false;
+  bool refuseChange = false;
+  std::string reason = "Access is denied.";
+  std::vector<std::uint32_t> openedWithAccess;
+
+  std::unique_ptr<RegistryKey> Open(RegistryRoot root, const std::string& subkey,
+                                    std::uint32_t access) override {
+    if (refuseOpen) throw AppError(reason);
+    openedWithAccess.push_back(access);
+    return std::make_unique<Key>(*this, root, subkey);
+  }
+
+ private:
+  class Key : public RegistryKey {
+   public:
+    Key(FakeRegistry& registry, RegistryRoot root, std::string subkey)
+        : registry_(registry), root_(root), subkey_(std::move(subkey)) {}
+    void SetString(const std::string& name, const std::string& text) override {
+      Change();
+      registry_.values[{root_, subkey_, name}] = text;
+    }
+    void SetDword(const std::string& name, std::uint32_t value) override {
+      Change();
+      registry_.values[{root_, subkey_, name}] = value;
+    }
+    void DeleteValue(const std::string& name) override {
+      Change();
+      registry_.values.erase({root_, subkey_, name});
+    }
+
+   private:
+    void Change() {
+      if (registry_.refuseChange) throw AppError(registry_.reason);
+    }
+    FakeRegistry& registry_;
+    RegistryRoot root_;
+    std::string subkey_;
+  };
+};
+
+// Settings by application, section and key.
+class FakeSettingsStore : public SettingsStore {
+ public:
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+  int writes = 0;
+
+  std::string Get(const std::string& application, const std::string& section,
+                  const std::string& key, const std::string& fallback) override {
+    auto it = values.find({application, section, key});
+    return it == values.end() ? fallback : it->second;
+  }
+  void Set(const std::string& application, const std::string& section, const std::string& key,
+           const std::string& value) override {
+    ++writes;
+    values[{application, section, key}] = value;
+  }
+  // A setting of this program, empty when absent.
+  std::string Setting(const std::string& key) {
+    auto it = values.find({"Varnholt", "Tallowmere", key});
+    return it == values.end() ? std::string() : it->second;
+  }
+};
+
 // Everything a Form1 needs, faked.
 struct FakePlatform {
   FakeFiles files;
   FakeEnvironment environment;
   FakeDialogs dialogs;
   FakeView view;
-  Platform platform{files, environment, dialogs};
+  FakeRegistry registry;
+  FakeSettingsStore settings;
+  Platform platform{files, environment, dialogs, registry, settings};
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

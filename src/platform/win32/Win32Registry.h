@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+namespace tallowmere {
+
+class Win32Registry : public Registry {
+ public:
+  std::unique_ptr<RegistryKey> Open(RegistryRoot root, const std::string& subkey,
+                                    std::uint32_t access) override;
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,61 @@
+#include "tray/RegStuff.h"
+
+#include <charconv>
+
+#include "shell/AppError.h"
+
+namespace tallowmere {
+
+namespace {
+
+std::string AsText(const RegistryValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  return std::to_string(std::get<std::int32_t>(value));
+}
+
+std::int32_t AsNumber(const RegistryValue& value) {
+  if (const auto* number = std::get_if<std::int32_t>(&value)) return *number;
+  const std::string& text = std::get<std::string>(value);
+  std::int32_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+    throw AppError("Type mismatch");
+  }
+  return number;
+}
+
+}  // namespace
+
+std::string StartupEntryData(std::string_view folder, std::string_view fileName) {
+  std::string path(folder);
+  if (path.empty() || path.back() != '\\') path += '\\';
+  path += fileName;
+  if (path.find(' ') != std::string::npos) return '"' + path + '"';
+  return path;
+}
+
+void RegStuff::WriteEntry(const std::string& fileName) {
+  SetValue(RegistryRoot::LocalMachine, std::string(kRunSubkey), fileName,
+           StartupEntryData(environment_.ProgramFolder(), fileName), kRegSz);
+}
+
+void RegStuff::DeleteEntry(const std::string& fileName) {
+  registry_.Open(RegistryRoot::LocalMachine, std::string(kRunSubkey), kOpenKeyAccess)
+      ->DeleteValue(fileName);
+}
+
+void RegStuff::SetValue(RegistryRoot root, const std::string& subkey, const std::string& valueName,
+                        const RegistryValue& value, std::uint32_t type) {
+  SetValueEx(*registry_.Open(root, subkey, kOpenKeyAccess), valueName, type, value);
+}
+
+void RegStuff::SetValueEx(RegistryKey& key, const std::string& valueName, std::uint32_t type,
+                          const RegistryValue& value) {
+  if (type == kRegSz) {
+    key.SetString(valueName, AsText(value));
+  } else if (type == kRegDword) {
+    key.SetDword(valueName, static_cast<std::uint32_t>(AsNumber(value)));
+  }
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/Environment.h"
+#include "platform/Registry.h"
+#include "tray/RegStuff.h"
+
+namespace tallowmere {
+
+// What the user is told when Windows refuses a change of the start-up list;
+// the system's reason follows on its own line.
+inline constexpr std::string_view kStartupAddFailed =
+    "Tallowmere could not be added to the Windows start-up list.";
+inline constexpr std::string_view kStartupRemoveFailed =
+    "Tallowmere could not be removed from the Windows start-up list.";
+inline constexpr std::string_view kStartupFailureCaption = "Tallowmere";
+
+// Enters the running program into the Windows start-up list and takes it out
+// again. The entry names the program's own executable, whatever else its
+// folder holds. Failures throw AppError with the system's reason.
+class mStartUp {
+ public:
+  mStartUp(Registry& registry, Environment& environment)
+      : environment_(environment), regStuff_(registry, environment) {}
+
+  void AddEntry() { regStuff_.WriteEntry(environment_.ProgramFileName()); }
+  void RemoveEntry() { regStuff_.DeleteEntry(environment_.ProgramFileName()); }
+
+ private:
+  Environment& environment_;
+  RegStuff regStuff_;
+};
+
+}  // namespace tallowmere

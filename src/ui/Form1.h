@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "engine/KeyTable.h"
+#include "shell/ErrorTrap.h"
 #include "tray/StartupSettings.h"
 #include "tray/mStartUp.h"
 #include "ui/Form1Layout.h"
@@ -32,6 +34,11 @@ struct ActionButton {
   std::string Caption;
 };
 
+struct Timer {
+  int Interval;  // milliseconds
+  bool Enabled;
+};
+
 // The main window's state and handlers. Its controls' properties are the
 // program's state: a key's mark is its button's BackColor.
 class Form1 {
@@ -42,6 +49,10 @@ class Form1 {
   // True while Form_Load runs: restoring Check6 then must not touch the
   // start-up list.
   bool bLoading = false;
+  // The key capture poll.
+  Timer Timer1{100, true};
+  // The main window itself is shown.
+  bool Visible = true;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
@@ -53,8 +64,20 @@ class Form1 {
 
   void SetKeyBackColor(int index, std::uint32_t color);
   void SetKeyVisible(int index, bool visible);
+  void SetCaption(ControlId id, const std::string& caption);
+  void SetTimer1Enabled(bool enabled);
+  void SetWindowVisible(bool visible);
 
   void cmdKey_Click(std::int16_t Index);
+  // "Mark All Buttons" and "Unmark All Buttons".
+  void PushButton1_Click();
+  void PushButton2_Click();
+  // The key capture poll: toggles the buttons of newly pressed keys.
+  void Timer1_Timer();
+  // Lets the key capture poll run exactly while the main window is the active
+  // window. The view calls it whenever activation may have changed, which
+  // costs nothing while the window sits idle, unlike a timer that asks.
+  void ActivationChanged();
   // The save routine: rewrites the block list from the window's state.
   void Check1_Click();
   // "Load this software on Windows startup"
@@ -67,6 +90,11 @@ class Form1 {
   void SetVisible(ControlId id, bool visible);
   // Puts a tick box back to a value without running its click handler.
   void RestoreValue(ControlId id, int value);
+  void SetAllKeys(std::string_view handler, std::uint32_t color, bool visible);
+  void ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::string_view codeText,
+                        int code);
+
+  bool polling_ = false;
 
   Platform& platform_;
   FormView& view_;

@@ -11,6 +11,8 @@ class FormView {
   virtual ~FormView() = default;
   virtual void KeyChanged(int index) = 0;         // BackColor or Visible of a key button
   virtual void ControlChanged(ControlId id) = 0;  // caption, value, visibility or colour
+  virtual void VisibleChanged() = 0;              // Visible of the main window
+  virtual void Timer1Changed() = 0;               // Enabled of Timer1
 };
 
 }  // namespace tallowmere

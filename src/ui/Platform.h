@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/InputState.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
 
@@ -15,6 +16,7 @@ struct Platform {
   Dialogs& dialogs;
   Registry& registry;
   SettingsStore& settings;
+  InputState& input;
 };
 
 }  // namespace tallowmere

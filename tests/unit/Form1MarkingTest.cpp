@@ -61,13 +61,133 @@ TEST_F(Form1Marking, SavesIntoTempAsGiven) {
   EXPECT_EQ(fake.files.content["D:\\Zo\xC3\xAB\\\\xsettings.txt"], "27,\r\n");
 }
 
-TEST_F(Form1Marking, FailedSaveKeepsTheNewColourAndTheOldFile) {
+TEST_F(Form1Marking, FailedKeyClickSaveIsReportedOnceAndTheNewColourStays) {
   form.cmdKey_Click(41);
   fake.files.failing.push_back("C:\\Temp\\xsettings.txt");
-  EXPECT_THROW(form.cmdKey_Click(42), AppError);
+  form.cmdKey_Click(42);
   EXPECT_EQ(form.cmdKey[42].BackColor, kMarkedColor);
   EXPECT_EQ(fake.BlockList(), "65,\r\n");
+  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  EXPECT_EQ(fake.dialogs.shown[0].caption, "Application Error");
+  EXPECT_EQ(fake.dialogs.shown[0].text.rfind(
+                "Permission denied\r\nin Quorvane2021/08/31.Form1.cmdKey_Click at line 114\r\r", 0),
+            0u);
 }
+
+// Every code of the key table in index order: both Enter keys carry 13.
+constexpr const char* kAllCodes =
+    "27,112,113,114,115,116,117,118,119,120,121,122,123,44,145,19,192,49,50,51,52,53,54,55,56,57,"
+    "48,189,187,81,87,69,82,84,89,85,73,79,80,219,221,65,83,68,70,71,72,74,75,76,186,222,13,90,88,"
+    "67,86,66,78,77,188,190,191,161,8,220,9,20,160,162,163,164,165,91,92,93,33,36,45,34,35,46,106,"
+    "111,144,109,105,104,103,107,102,101,100,99,98,97,13,110,96,32,38,40,37,39,";
+
+bool IsPictureKey(int index) {
+  return index == 73 || index == 74 || index == 75;
+}
+
+TEST_F(Form1Marking, MarkAllMarksEveryKeyHidesThePictureKeysAndSavesOnce) {
+  form.TickBoxClicked(ControlId::Check4_);
+  form.cmdKey_Click(73);
+  const int before = fake.files.replaces;
+  form.PushButton1_Click();
+  for (int i = 0; i < kKeyCount; ++i) {
+    EXPECT_EQ(form.cmdKey[i].BackColor, kMarkedColor) << i;
+    EXPECT_EQ(form.cmdKey[i].Visible, !IsPictureKey(i)) << i;
+  }
+  EXPECT_EQ(fake.files.replaces, before + 1);
+  EXPECT_EQ(fake.BlockList(), std::string(kAllCodes) + "512,\r\n");
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+}
+
+TEST_F(Form1Marking, MarkAllRewritesTheListWhenEveryKeyIsAlreadyMarked) {
+  form.PushButton1_Click();
+  fake.files.content.clear();
+  form.PushButton1_Click();
+  EXPECT_EQ(fake.BlockList(), std::string(kAllCodes) + "\r\n");
+}
+
+TEST_F(Form1Marking, UnmarkAllUnmarksEveryKeyShowsThePictureKeysAndSavesOnce) {
+  form.PushButton1_Click();
+  form.cmdKey[10].BackColor = 0x123456;
+  const int before = fake.files.replaces;
+  form.PushButton2_Click();
+  for (int i = 0; i < kKeyCount; ++i) {
+    EXPECT_EQ(form.cmdKey[i].BackColor, kUnmarkedColor) << i;
+    EXPECT_TRUE(form.cmdKey[i].Visible) << i;
+  }
+  EXPECT_EQ(fake.files.replaces, before + 1);
+  EXPECT_EQ(fake.BlockList(), "\r\n");
+}
+
+struct AllKeysFailure {
+  std::string name;
+  void (Form1::*handler)();
+  std::string context;
+  std::uint32_t color;
+  int failingKey;  // whose screen update fails; -1 for none
+  bool saveFails;
+  std::vector<int> reportedLines;
+};
+
+void PrintTo(const AllKeysFailure& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class Form1AllKeysFailure : public ::testing::TestWithParam<AllKeysFailure> {
+ protected:
+  FakePlatform fake;
+  Form1 form{fake.platform, fake.view};
+};
+
+// A failing step is reported with its line and the operation carries on: every
+// key still gets its colour, and a failed save leaves the marks as set.
+TEST_P(Form1AllKeysFailure, IsReportedAndTheOperationGoesOn) {
+  const AllKeysFailure& c = GetParam();
+  fake.view.failingKey = c.failingKey;
+  if (c.saveFails) fake.files.failing.push_back("C:\\Temp\\xsettings.txt");
+  (form.*c.handler)();
+  for (int i = 0; i < kKeyCount; ++i) EXPECT_EQ(form.cmdKey[i].BackColor, c.color) << i;
+  ASSERT_EQ(fake.dialogs.shown.size(), c.reportedLines.size());
+  for (std::size_t n = 0; n < c.reportedLines.size(); ++n) {
+    const std::string& text = fake.dialogs.shown[n].text;
+    const std::string where = c.context + "at line " + std::to_string(c.reportedLines[n]) + "\r\r";
+    EXPECT_NE(text.find(where), std::string::npos) << text;
+  }
+  EXPECT_EQ(fake.files.replaces, c.saveFails ? 0 : 1);
+}
+
+const std::string kMarkAll = "\r\nin Quorvane2021/08/31.Form1.PushButton1_Click ";
+const std::string kUnmarkAll = "\r\nin Quorvane2021/08/31.Form1.PushButton2_Click ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Form1AllKeysFailure,
+    ::testing::Values(
+        AllKeysFailure{
+            "MarkAllSave", &Form1::PushButton1_Click, kMarkAll, kMarkedColor, -1, true, {108}},
+        AllKeysFailure{"UnmarkAllSave",
+                       &Form1::PushButton2_Click,
+                       kUnmarkAll,
+                       kUnmarkedColor,
+                       -1,
+                       true,
+                       {108}},
+        AllKeysFailure{
+            "MarkAllPlainKey", &Form1::PushButton1_Click, kMarkAll, kMarkedColor, 41, false, {102}},
+        AllKeysFailure{"MarkAllPictureKeyAndSave",
+                       &Form1::PushButton1_Click,
+                       kMarkAll,
+                       kMarkedColor,
+                       74,
+                       true,
+                       {102, 106, 108}},
+        AllKeysFailure{"UnmarkAllPictureKey",
+                       &Form1::PushButton2_Click,
+                       kUnmarkAll,
+                       kUnmarkedColor,
+                       75,
+                       false,
+                       {102, 106}}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace tallowmere

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -62,20 +63,52 @@ struct ShownDialog {
   DialogIcon icon;
 };
 
+// Records the boxes shown. `onShow` runs while a box is open, as the
+// messages that a modal box dispatches would.
 class FakeDialogs : public Dialogs {
  public:
   std::vector<ShownDialog> shown;
+  std::function<void()> onShow;
   void Show(const std::string& text, const std::string& caption, DialogIcon icon) override {
     shown.push_back({text, caption, icon});
+    if (onShow) onShow();
   }
 };
 
+// The keyboard and mouse buttons as GetAsyncKeyState reports them: a press
+// sets the down bit and the pressed-since-last-query bit, which a query clears.
+class FakeInput : public InputState {
+ public:
+  std::map<int, std::uint16_t> states;
+  bool active = true;
+  std::vector<int> queried;
+
+  void Press(int code) { states[code] = 0x8001; }
+  std::uint16_t AsyncKeyState(int code) override {
+    queried.push_back(code);
+    std::uint16_t& state = states[code];
+    const std::uint16_t now = state;
+    state &= 0x8000;
+    return now;
+  }
+  bool MainWindowActive() override { return active; }
+};
+
+// Records what Form1 asks to redraw. Redrawing `failingKey` fails.
 class FakeView : public FormView {
  public:
+  int failingKey = -1;
   std::vector<int> keys;
   std::vector<ControlId> controls;
-  void KeyChanged(int index) override { keys.push_back(index); }
+  int visibleChanges = 0;
+  int timerChanges = 0;
+  void KeyChanged(int index) override {
+    keys.push_back(index);
+    if (index == failingKey) throw AppError("Invalid procedure call or argument");
+  }
   void ControlChanged(ControlId id) override { controls.push_back(id); }
+  void VisibleChanged() override { ++visibleChanges; }
+  void Timer1Changed() override { ++timerChanges; }
 };
 
 // Registry values by root, subkey and name. `refuseOpen` makes every opening
@@ -153,10 +186,11 @@ struct FakePlatform {
   FakeFiles files;
   FakeEnvironment environment;
   FakeDialogs dialogs;
+  FakeInput input;
   FakeView view;
   FakeRegistry registry;
   FakeSettingsStore settings;
-  Platform platform{files, environment, dialogs, registry, settings};
+  Platform platform{files, environment, dialogs, registry, settings, input};
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

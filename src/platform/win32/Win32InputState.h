@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/InputState.h"
+
+namespace tallowmere {
+
+class Win32InputState : public InputState {
+ public:
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+  std::uint16_t AsyncKeyState(int code) override;
+  bool MainWindowActive() override;
+
+ private:
+  HWND mainWindow_ = nullptr;
+};
+
+}  // namespace tallowmere

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <vector>
 
 #include "engine/BlockList.h"
 #include "shell/AppError.h"
@@ -16,37 +15,6 @@ constexpr std::array<ControlId, 7> kTickBoxes = {
     ControlId::Check6_, ControlId::Check6,  ControlId::Check8};
 constexpr std::array<ControlId, 3> kActionButtons = {ControlId::PushButton1, ControlId::PushButton2,
                                                      ControlId::PushButton6};
-
-// GetAsyncKeyState of a key that is down and was pressed since the previous
-// query. Held keys read 0x8000 and keys pressed and released between two polls
-// read 0x0001; neither counts.
-constexpr std::uint16_t kNewlyPressed = 0x8001;
-constexpr int kLastKeyCode = 255;
-
-// The numeric value of a text as the poll reads a key's code: leading blanks,
-// then decimal digits up to the first other character; 0 when there are none.
-int NumericValue(std::string_view text) {
-  std::size_t i = text.find_first_not_of(' ');
-  int value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    // Anything past the largest key code matches nothing; stop before overflow.
-    if (value > kLastKeyCode) break;
-    value = value * 10 + (text[i] - '0');
-  }
-  return value;
-}
-
-// The pieces of a text split at commas, empty pieces kept; no text, no piece.
-std::vector<std::string_view> SplitAtCommas(std::string_view text) {
-  std::vector<std::string_view> pieces;
-  if (text.empty()) return pieces;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = text.find(',', start);
-    pieces.push_back(text.substr(start, comma - start));
-    if (comma == std::string_view::npos) return pieces;
-    start = comma + 1;
-  }
-}
 
 template <std::size_t N>
 std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
@@ -142,107 +110,6 @@ void Form1::SetWindowVisible(bool visible) {
   if (Visible == visible) return;
   Visible = visible;
   view_.VisibleChanged();
-}
-
-// A key click carries the same trap as the marking buttons: a save that fails
-// is reported (the user must learn that the file no longer matches the
-// screen), and the new colour stays.
-void Form1::cmdKey_Click(std::int16_t Index) {
-  ErrorTrap trap(platform_.dialogs, "cmdKey_Click");
-  const auto hasPicture = [&] { return !cmdKey[Index].ToolTipText.empty(); };
-  if (trap.Test(100, [&] { return cmdKey[Index].BackColor == kUnmarkedColor; })) {
-    trap.Step(102, [&] { SetKeyBackColor(Index, kMarkedColor); });
-    if (trap.Test(104, hasPicture)) trap.Step(106, [&] { SetKeyVisible(Index, false); });
-  } else {
-    trap.Step(108, [&] { SetKeyBackColor(Index, kUnmarkedColor); });
-    if (trap.Test(110, hasPicture)) trap.Step(112, [&] { SetKeyVisible(Index, true); });
-  }
-  trap.Step(114, [&] { Check1_Click(); });
-}
-
-void Form1::PushButton1_Click() {
-  SetAllKeys("PushButton1_Click", kMarkedColor, false);
-}
-
-void Form1::PushButton2_Click() {
-  SetAllKeys("PushButton2_Click", kUnmarkedColor, true);
-}
-
-void Form1::SetAllKeys(std::string_view handler, std::uint32_t color, bool visible) {
-  ErrorTrap trap(platform_.dialogs, handler);
-  trap.For(100, 0, kLastKeyIndex, [&](int i) {
-    trap.Step(102, [&] { SetKeyBackColor(i, color); });
-    if (trap.Test(104, [&] { return !cmdKey[i].ToolTipText.empty(); })) {
-      trap.Step(106, [&] { SetKeyVisible(i, visible); });
-    }
-  });
-  trap.Step(108, [&] { Check1_Click(); });
-}
-
-void Form1::Timer1_Timer() {
-  // The poll's report box runs a message loop; a tick that arrives there must
-  // not start a second poll inside the first.
-  if (polling_) return;
-  polling_ = true;
-  struct EndOfPoll {
-    bool& polling;
-    ~EndOfPoll() { polling = false; }
-  } endOfPoll{polling_};
-
-  ErrorTrap trap(platform_.dialogs, "Timer1");
-  trap.For(100, 1, kLastKeyCode, [&](int code) {
-    std::uint16_t state = 0;
-    bool newlyPressed = false;
-    trap.Step(102, [&] { state = platform_.input.AsyncKeyState(code); });
-    trap.Step(104, [&] { newlyPressed = state == kNewlyPressed; });
-    if (trap.Test(106, [&] { return newlyPressed; })) {
-      trap.For(110, 0, kLastKeyIndex, [&](int i) {
-        std::vector<std::string_view> pieces;
-        trap.Step(112, [&] { pieces = SplitAtCommas(cmdKey[i].Tag); });
-        if (trap.Test(114, [&] { return pieces.size() == 1; })) {
-          ToggleKeyForCode(trap, 116, i, cmdKey[i].Tag, code);
-        } else {
-          trap.For(132, 0, static_cast<int>(pieces.size()) - 1,
-                   [&](int piece) { ToggleKeyForCode(trap, 134, i, pieces[piece], code); });
-        }
-      });
-      trap.Step(150, [&] { Check1_Click(); });
-    }
-  });
-}
-
-// The mark and unmark actions of a key click, for a key button whose code
-// (`codeText`) is the newly pressed one. They take eight lines from `firstLine`.
-void Form1::ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::string_view codeText,
-                             int code) {
-  KeyButton& key = cmdKey[index];
-  const auto hasPicture = [&] { return !key.ToolTipText.empty(); };
-  if (trap.Test(firstLine, [&] {
-        return NumericValue(codeText) == code && key.BackColor == kUnmarkedColor;
-      })) {
-    trap.Step(firstLine + 2, [&] { SetKeyBackColor(index, kMarkedColor); });
-    if (trap.Test(firstLine + 4, hasPicture)) {
-      trap.Step(firstLine + 6, [&] { SetKeyVisible(index, false); });
-    }
-  } else if (trap.Test(firstLine + 8, [&] {
-               return NumericValue(codeText) == code && key.BackColor == kMarkedColor;
-             })) {
-    if (trap.Test(firstLine + 10, hasPicture)) {
-      trap.Step(firstLine + 12, [&] { SetKeyVisible(index, true); });
-    }
-    trap.Step(firstLine + 14, [&] { SetKeyBackColor(index, kUnmarkedColor); });
-  }
-}
-
-void Form1::ActivationChanged() {
-  const bool active = platform_.input.MainWindowActive();
-  if (active && !Timer1.Enabled) {
-    // Presses made while another window was active (the Enter that dismissed
-    // a message box, the Alt of Alt+Tab) were not meant for marking: read them
-    // off so that the poll counts only presses made in this window.
-    for (int code = 1; code <= kLastKeyCode; ++code) platform_.input.AsyncKeyState(code);
-  }
-  SetTimer1Enabled(active);
 }
 
 void Form1::Check1_Click() {

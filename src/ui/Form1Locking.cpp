@@ -1,0 +1,109 @@
+#include "ui/Form1.h"
+
+#include <string_view>
+#include <vector>
+
+namespace tallowmere {
+
+namespace {
+
+// GetAsyncKeyState of a key that is down and was pressed since the previous
+// query. Held keys read 0x8000 and keys pressed and released between two polls
+// read 0x0001; neither counts.
+constexpr std::uint16_t kNewlyPressed = 0x8001;
+constexpr int kLastKeyCode = 255;
+
+// The numeric value of a text as the poll reads a key's code: leading blanks,
+// then decimal digits up to the first other character; 0 when there are none.
+int NumericValue(std::string_view text) {
+  std::size_t i = text.find_first_not_of(' ');
+  int value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    // Anything past the largest key code matches nothing; stop before overflow.
+    if (value > kLastKeyCode) break;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
+
+// The pieces of a text split at commas, empty pieces kept; no text, no piece.
+std::vector<std::string_view> SplitAtCommas(std::string_view text) {
+  std::vector<std::string_view> pieces;
+  if (text.empty()) return pieces;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    pieces.push_back(text.substr(start, comma - start));
+    if (comma == std::string_view::npos) return pieces;
+    start = comma + 1;
+  }
+}
+
+}  // namespace
+
+void Form1::Timer1_Timer() {
+  // The poll's report box runs a message loop; a tick that arrives there must
+  // not start a second poll inside the first.
+  if (polling_) return;
+  polling_ = true;
+  struct EndOfPoll {
+    bool& polling;
+    ~EndOfPoll() { polling = false; }
+  } endOfPoll{polling_};
+
+  ErrorTrap trap(platform_.dialogs, "Timer1");
+  trap.For(100, 1, kLastKeyCode, [&](int code) {
+    std::uint16_t state = 0;
+    bool newlyPressed = false;
+    trap.Step(102, [&] { state = platform_.input.AsyncKeyState(code); });
+    trap.Step(104, [&] { newlyPressed = state == kNewlyPressed; });
+    if (trap.Test(106, [&] { return newlyPressed; })) {
+      trap.For(110, 0, kLastKeyIndex, [&](int i) {
+        std::vector<std::string_view> pieces;
+        trap.Step(112, [&] { pieces = SplitAtCommas(cmdKey[i].Tag); });
+        if (trap.Test(114, [&] { return pieces.size() == 1; })) {
+          ToggleKeyForCode(trap, 116, i, cmdKey[i].Tag, code);
+        } else {
+          trap.For(132, 0, static_cast<int>(pieces.size()) - 1,
+                   [&](int piece) { ToggleKeyForCode(trap, 134, i, pieces[piece], code); });
+        }
+      });
+      trap.Step(150, [&] { Check1_Click(); });
+    }
+  });
+}
+
+// The mark and unmark actions of a key click, for a key button whose code
+// (`codeText`) is the newly pressed one. They take eight lines from `firstLine`.
+void Form1::ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::string_view codeText,
+                             int code) {
+  KeyButton& key = cmdKey[index];
+  const auto hasPicture = [&] { return !key.ToolTipText.empty(); };
+  if (trap.Test(firstLine, [&] {
+        return NumericValue(codeText) == code && key.BackColor == kUnmarkedColor;
+      })) {
+    trap.Step(firstLine + 2, [&] { SetKeyBackColor(index, kMarkedColor); });
+    if (trap.Test(firstLine + 4, hasPicture)) {
+      trap.Step(firstLine + 6, [&] { SetKeyVisible(index, false); });
+    }
+  } else if (trap.Test(firstLine + 8, [&] {
+               return NumericValue(codeText) == code && key.BackColor == kMarkedColor;
+             })) {
+    if (trap.Test(firstLine + 10, hasPicture)) {
+      trap.Step(firstLine + 12, [&] { SetKeyVisible(index, true); });
+    }
+    trap.Step(firstLine + 14, [&] { SetKeyBackColor(index, kUnmarkedColor); });
+  }
+}
+
+void Form1::ActivationChanged() {
+  const bool active = platform_.input.MainWindowActive();
+  if (active && !Timer1.Enabled) {
+    // Presses made while another window was active (the Enter that dismissed
+    // a message box, the Alt of Alt+Tab) were not meant for marking: read them
+    // off so that the poll counts only presses made in this window.
+    for (int code = 1; code <= kLastKeyCode; ++code) platform_.input.AsyncKeyState(code);
+  }
+  SetTimer1Enabled(active);
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,502 @@
+#include "tray/cSysTray.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeTray.h"
+
+namespace tallowmere {
+namespace {
+
+constexpr WindowHandle kWindow = 0x10AB4;
+
+NotifyIconRecord Expected(std::uint32_t flags) {
+  NotifyIconRecord record;
+  record.hWnd = kWindow;
+  record.uID = 0;
+  record.uFlags = flags;
+  return record;
+}
+
+class TrayControl : public ::testing::Test {
+ protected:
+  TrayControl() {
+    tray.PropertyChanged = [this](const std::string& name) { changed.push_back(name); };
+  }
+  const std::vector<SentRecord>& Sent() { return fake.notificationArea.sent; }
+
+  FakeTrayPlatform fake;
+  std::vector<std::string> changed;
+  std::shared_ptr<const Picture> icon = MakePicture(PictureType::Icon, 0x7001);
+  cSysTray tray{fake.platform, kWindow, true};
+};
+
+// Each operation, and the record it sends last.
+struct OperationCase {
+  const char* name;
+  std::function<void(cSysTray&, FakeTrayPlatform&)> operation;
+  NotifyMessage message;
+  NotifyIconRecord record;
+};
+
+class Operations : public ::testing::TestWithParam<OperationCase> {};
+
+TEST_P(Operations, SendTheirRecordFieldByField) {
+  const OperationCase& c = GetParam();
+  FakeTrayPlatform fake;
+  cSysTray tray{fake.platform, kWindow, true};
+  c.operation(tray, fake);
+  ASSERT_FALSE(fake.notificationArea.sent.empty());
+  const SentRecord& last = fake.notificationArea.sent.back();
+  EXPECT_EQ(last.message, c.message);
+  EXPECT_EQ(last.record.hWnd, c.record.hWnd);
+  EXPECT_EQ(last.record.uID, c.record.uID);
+  EXPECT_EQ(last.record.uFlags, c.record.uFlags);
+  EXPECT_EQ(last.record.uCallbackMessage, c.record.uCallbackMessage);
+  EXPECT_EQ(last.record.hIcon, c.record.hIcon);
+  EXPECT_EQ(last.record.szTip, c.record.szTip);
+  EXPECT_EQ(last.record.szInfo, c.record.szInfo);
+  EXPECT_EQ(last.record.uTimeout, c.record.uTimeout);
+  EXPECT_EQ(last.record.szInfoTitle, c.record.szInfoTitle);
+}
+
+NotifyIconRecord Add(std::uint32_t flags, std::uintptr_t hIcon, const std::string& tip) {
+  NotifyIconRecord r = Expected(flags);
+  r.uCallbackMessage = kTrayCallbackMessage;
+  r.hIcon = hIcon;
+  r.szTip = tip;
+  return r;
+}
+
+NotifyIconRecord Balloon(const std::string& text, const std::string& title, std::uint32_t ms) {
+  NotifyIconRecord r = Expected(kFlagInfo);
+  r.szInfo = text;
+  r.szInfoTitle = title;
+  r.uTimeout = ms;
+  return r;
+}
+
+NotifyIconRecord WithIcon(std::uintptr_t hIcon) {
+  NotifyIconRecord r = Expected(kFlagIcon);
+  r.hIcon = hIcon;
+  return r;
+}
+
+NotifyIconRecord WithTip(const std::string& tip) {
+  NotifyIconRecord r = Expected(kFlagTip);
+  r.szTip = tip;
+  return r;
+}
+
+void InTrayWithIconAndTip(cSysTray& tray) {
+  tray.TrayIcon(MakePicture(PictureType::Icon, 0x7001));
+  tray.TrayTip("Tallowmere");
+  tray.InTray(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    cSysTray, Operations,
+    ::testing::Values(
+        OperationCase{
+            "AddWithIconAndTip", [](cSysTray& t, FakeTrayPlatform&) { InTrayWithIconAndTip(t); },
+            NotifyMessage::Add, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere")},
+        OperationCase{"AddWithoutIcon",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        t.TrayTip("Tallowmere");
+                        t.InTray(true);
+                      },
+                      NotifyMessage::Add, Add(kFlagMessage | kFlagTip, 0, "Tallowmere")},
+        OperationCase{"AddWithEmptyTip",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        t.TrayIcon(MakePicture(PictureType::Icon, 0x7001));
+                        t.InTray(true);
+                      },
+                      NotifyMessage::Add, Add(kFlagMessage | kFlagIcon, 0x7001, "")},
+        OperationCase{"AddBare", [](cSysTray& t, FakeTrayPlatform&) { t.InTray(true); },
+                      NotifyMessage::Add, Add(kFlagMessage, 0, "")},
+        OperationCase{"ChangeIcon",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.TrayIcon(MakePicture(PictureType::Icon, 0x7002));
+                      },
+                      NotifyMessage::Modify, WithIcon(0x7002)},
+        OperationCase{"ChangeTip",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.TrayTip("Another tip");
+                      },
+                      NotifyMessage::Modify, WithTip("Another tip")},
+        OperationCase{"ChangeTipToEmpty",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.TrayTip("");
+                      },
+                      NotifyMessage::Modify, WithTip("")},
+        OperationCase{"ShowBalloonWithoutWait",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.ShowBalloon("text", "title", 0, false);
+                      },
+                      NotifyMessage::Modify, Balloon("text", "title", 0)},
+        OperationCase{"ShowBalloonWithTimeout",
+                      [](cSysTray& t, FakeTrayPlatform& f) {
+                        InTrayWithIconAndTip(t);
+                        f.pump.onPass = [&t](int) { t.DispatchTrayMessage(0x405, 0); };
+                        t.ShowBalloon("text", "title", 7, true);
+                      },
+                      NotifyMessage::Modify, Balloon("text", "title", 7000)},
+        OperationCase{"ClearBalloon",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.ShowBalloon("text", "title", 5, true);
+                      },
+                      NotifyMessage::Modify, Balloon("", "", 5000)},
+        OperationCase{"RemoveIcon",
+                      [](cSysTray& t, FakeTrayPlatform&) {
+                        InTrayWithIconAndTip(t);
+                        t.InTray(false);
+                      },
+                      NotifyMessage::Delete, Expected(0)}),
+    [](const ::testing::TestParamInfo<OperationCase>& info) { return info.param.name; });
+
+TEST_F(TrayControl, InTrayToItsCurrentValueSendsAndReportsNothing) {
+  tray.InTray(false);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_TRUE(changed.empty());
+  EXPECT_EQ(fake.routing.installs, 0);
+
+  tray.InTray(true);
+  changed.clear();
+  tray.InTray(true);
+  EXPECT_EQ(Sent().size(), 1u);
+  EXPECT_TRUE(changed.empty());
+  EXPECT_EQ(fake.routing.installs, 1);
+}
+
+TEST_F(TrayControl, OutOfTheTrayTipAndIconAreOnlyStored) {
+  tray.TrayTip("Tallowmere");
+  tray.TrayIcon(icon);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(tray.TrayTip(), "Tallowmere");
+  EXPECT_EQ(tray.TrayIcon(), icon);
+  EXPECT_EQ(changed, (std::vector<std::string>{"TrayTip", "TrayIcon"}));
+
+  tray.InTray(true);
+  ASSERT_EQ(Sent().size(), 1u);
+  EXPECT_EQ(Sent()[0].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere"));
+}
+
+TEST_F(TrayControl, AfterRemovalChangesAreOnlyStoredAgain) {
+  tray.InTray(true);
+  tray.InTray(false);
+  tray.TrayTip("later");
+  tray.TrayIcon(icon);
+  tray.InTray(true);
+  ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[2].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "later"));
+}
+
+class NonIconPictures : public TrayControl, public ::testing::WithParamInterface<PictureType> {};
+
+TEST_P(NonIconPictures, AreIgnoredInAndOutOfTheTray) {
+  tray.TrayIcon(icon);
+  changed.clear();
+  const auto picture = MakePicture(GetParam(), 0x9999);
+  tray.TrayIcon(picture);
+  tray.InTray(true);
+  tray.TrayIcon(picture);
+  EXPECT_EQ(tray.TrayIcon(), icon);
+  ASSERT_EQ(Sent().size(), 1u);
+  EXPECT_EQ(Sent()[0].record.hIcon, 0x7001u);
+  EXPECT_EQ(changed, std::vector<std::string>{"InTray"});
+}
+
+INSTANTIATE_TEST_SUITE_P(cSysTray, NonIconPictures,
+                         ::testing::Values(PictureType::None, PictureType::Bitmap,
+                                           PictureType::Metafile, PictureType::EnhancedMetafile));
+
+TEST_F(TrayControl, AnAbsentPictureIsIgnored) {
+  tray.TrayIcon(icon);
+  tray.TrayIcon(nullptr);
+  EXPECT_EQ(tray.TrayIcon(), icon);
+}
+
+TEST_F(TrayControl, EmptyTipIsLeftOutOfTheAddButSentInTheTray) {
+  tray.TrayTip("");
+  tray.InTray(true);
+  EXPECT_EQ(Sent()[0].record.uFlags & kFlagTip, 0u);
+  tray.TrayTip("");
+  ASSERT_EQ(Sent().size(), 2u);
+  EXPECT_EQ(Sent()[1].record, WithTip(""));
+}
+
+TEST_F(TrayControl, RoutingIsInstalledBeforeTheAddAndRemovedAfterTheDelete) {
+  std::vector<std::string> log;
+  fake.routing.log = &log;
+  fake.notificationArea.log = &log;
+  tray.InTray(true);
+  EXPECT_EQ(fake.routing.window, kWindow);
+  EXPECT_EQ(fake.routing.target, &tray);
+  tray.InTray(false);
+  EXPECT_EQ(log, (std::vector<std::string>{"install", "notify 0", "notify 2", "remove"}));
+  EXPECT_EQ(changed, (std::vector<std::string>{"InTray", "InTray"}));
+}
+
+TEST_F(TrayControl, DestroyingItInTheTrayRemovesTheIconAndTheRouting) {
+  {
+    cSysTray other{fake.platform, kWindow, true};
+    other.InTray(true);
+  }
+  ASSERT_EQ(Sent().size(), 2u);
+  EXPECT_EQ(Sent()[1].message, NotifyMessage::Delete);
+  EXPECT_EQ(Sent()[1].record, Expected(0));
+  EXPECT_EQ(fake.routing.removes, 1);
+}
+
+TEST_F(TrayControl, DestroyingItOutOfTheTraySendsNothing) {
+  { cSysTray other{fake.platform, kWindow, true}; }
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(fake.routing.removes, 0);
+}
+
+TEST_F(TrayControl, InDesignModeNothingIsAddedOrRouted) {
+  cSysTray designed{fake.platform, kWindow, false};
+  designed.InTray(true);
+  EXPECT_TRUE(designed.InTray());
+  designed.InTray(false);
+  EXPECT_FALSE(designed.InTray());
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(fake.routing.installs + fake.routing.removes, 0);
+}
+
+TEST_F(TrayControl, NewInstanceHasTheDefaultTipAndNoIcon) {
+  tray.InitProperties();
+  EXPECT_EQ(tray.TrayTip(), "Telnet Server");
+  EXPECT_EQ(tray.TrayIcon(), nullptr);
+  EXPECT_FALSE(tray.InTray());
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(TrayControl, ReadsItsPropertiesInOrderThroughTheSetters) {
+  tray.ReadProperties(
+      PropertyBag{{"TrayTip", std::string("Stored tip")}, {"InTray", true}, {"TrayIcon", icon}});
+  EXPECT_EQ(changed, (std::vector<std::string>{"InTray", "TrayIcon", "TrayTip"}));
+  ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[0].record, Add(kFlagMessage, 0, ""));
+  EXPECT_EQ(Sent()[1].record, WithIcon(0x7001));
+  EXPECT_EQ(Sent()[2].record, WithTip("Stored tip"));
+}
+
+TEST_F(TrayControl, ReadingAnEmptyBagGivesTheDefaults) {
+  tray.ReadProperties(PropertyBag{});
+  EXPECT_FALSE(tray.InTray());
+  EXPECT_EQ(tray.TrayIcon(), nullptr);
+  EXPECT_EQ(tray.TrayTip(), "Telnet Server");
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(TrayControl, ReadingAPropertyOfTheWrongTypeFails) {
+  EXPECT_THROW(tray.ReadProperties(PropertyBag{{"InTray", std::string("yes")}}), AppError);
+}
+
+TEST_F(TrayControl, WritesAllThreePropertiesInOrder) {
+  tray.TrayIcon(icon);
+  tray.TrayTip("Tallowmere");
+  PropertyBag bag;
+  tray.WriteProperties(bag);
+  ASSERT_EQ(bag.Values().size(), 3u);
+  EXPECT_EQ(bag.Values()[0].first, "InTray");
+  EXPECT_EQ(bag.Values()[1].first, "TrayIcon");
+  EXPECT_EQ(bag.Values()[2].first, "TrayTip");
+  EXPECT_FALSE(bag.ReadProperty("InTray", true));
+  EXPECT_EQ(bag.ReadProperty("TrayIcon", std::shared_ptr<const Picture>()), icon);
+  EXPECT_EQ(bag.ReadProperty("TrayTip", std::string()), "Tallowmere");
+
+  cSysTray copy{fake.platform, kWindow, true};
+  copy.ReadProperties(bag);
+  EXPECT_EQ(copy.TrayIcon(), icon);
+  EXPECT_EQ(copy.TrayTip(), "Tallowmere");
+}
+
+// Callback lParam, and the event it raises as "Event button id".
+struct DispatchCase {
+  std::intptr_t lParam;
+  const char* raised;
+};
+
+class Dispatch : public TrayControl, public ::testing::WithParamInterface<DispatchCase> {
+ protected:
+  Dispatch() {
+    tray.MouseMove = [this](std::int32_t id) { raised.push_back("MouseMove " + Text(id)); };
+    tray.MouseDown = [this](std::int16_t b, std::int32_t id) {
+      raised.push_back("MouseDown " + Text(b) + " " + Text(id));
+    };
+    tray.MouseUp = [this](std::int16_t b, std::int32_t id) {
+      raised.push_back("MouseUp " + Text(b) + " " + Text(id));
+    };
+    tray.MouseDblClick = [this](std::int16_t b, std::int32_t id) {
+      raised.push_back("MouseDblClick " + Text(b) + " " + Text(id));
+    };
+  }
+  static std::string Text(int n) { return std::to_string(n); }
+  std::vector<std::string> raised;
+};
+
+TEST_P(Dispatch, RaisesTheEventOfTheMessage) {
+  tray.InTray(true);
+  fake.routing.Deliver(GetParam().lParam, 9);
+  const std::string expected = GetParam().raised;
+  if (expected.empty()) {
+    EXPECT_TRUE(raised.empty());
+  } else {
+    EXPECT_EQ(raised, std::vector<std::string>{expected});
+  }
+  EXPECT_EQ(Sent().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    cSysTray, Dispatch,
+    ::testing::Values(DispatchCase{0x200, "MouseMove 9"}, DispatchCase{0x201, "MouseDown 1 9"},
+                      DispatchCase{0x202, "MouseUp 1 9"}, DispatchCase{0x203, "MouseDblClick 1 9"},
+                      DispatchCase{0x204, "MouseDown 2 9"}, DispatchCase{0x205, "MouseUp 2 9"},
+                      DispatchCase{0x206, "MouseDblClick 2 9"},
+                      DispatchCase{0x207, ""},  // middle button
+                      DispatchCase{0x208, ""}, DispatchCase{0x209, ""},
+                      DispatchCase{0x20A, ""},  // wheel
+                      DispatchCase{0x402, ""},  // balloon shown
+                      DispatchCase{0x403, ""}, DispatchCase{0x404, ""}, DispatchCase{0x405, ""},
+                      DispatchCase{0x406, ""}, DispatchCase{0, ""}, DispatchCase{-1, ""}));
+
+TEST_F(TrayControl, EventsWithoutHandlersAreHarmless) {
+  for (std::intptr_t lParam = 0x200; lParam <= 0x209; ++lParam) tray.DispatchTrayMessage(lParam, 0);
+  EXPECT_TRUE(Sent().empty());
+}
+
+class BalloonNotifications : public TrayControl,
+                             public ::testing::WithParamInterface<std::intptr_t> {};
+
+// A balloon notification during the wait ends it at once, with no clear.
+TEST_P(BalloonNotifications, EndTheWaitWithoutAClear) {
+  tray.InTray(true);
+  fake.pump.onPass = [this](int pass) {
+    if (pass == 3) fake.routing.Deliver(GetParam());
+  };
+  const auto start = fake.clock.now;
+  tray.ShowBalloon("text", "title", 5, true);
+  EXPECT_EQ(fake.pump.passes, 3);
+  EXPECT_LT(fake.clock.now - start, std::chrono::milliseconds(5000));
+  ASSERT_EQ(Sent().size(), 2u);
+  EXPECT_EQ(Sent()[1].record, Balloon("text", "title", 5000));
+}
+
+INSTANTIATE_TEST_SUITE_P(cSysTray, BalloonNotifications, ::testing::Values(0x403, 0x404, 0x405));
+
+TEST_F(TrayControl, MouseMessagesDoNotEndTheBalloonWait) {
+  tray.InTray(true);
+  fake.pump.onPass = [this](int) { fake.routing.Deliver(0x202); };
+  tray.ShowBalloon("text", "title", 2, false);
+  ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[2].record, Balloon("", "", 2000));
+}
+
+TEST_F(TrayControl, BalloonWaitEndsWhenItsSecondsHavePassed) {
+  tray.InTray(true);
+  const auto start = fake.clock.now;
+  tray.ShowBalloon("text", "title", 5, true);
+  const auto waited = fake.clock.now - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(5000));
+  EXPECT_LT(waited, std::chrono::milliseconds(5000) + fake.pump.step);
+  // Messages are processed on every pass, including after the last wait.
+  EXPECT_EQ(fake.pump.passes, fake.pump.waits + 1);
+  ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[2].record, Balloon("", "", 5000));
+}
+
+TEST_F(TrayControl, BalloonWaitRunsHandlersInsideIt) {
+  int ups = 0;
+  tray.MouseUp = [&](std::int16_t, std::int32_t) { ++ups; };
+  tray.InTray(true);
+  fake.pump.onPass = [this](int pass) {
+    if (pass == 2) fake.routing.Deliver(0x205);
+  };
+  tray.ShowBalloon("text", "title", 1, true);
+  EXPECT_EQ(ups, 1);
+}
+
+TEST_F(TrayControl, BalloonOnceIsShownOnlyOnce) {
+  tray.InTray(true);
+  tray.ShowBalloon("first", "t", 0, true);
+  tray.ShowBalloon("second", "t", 0, true);
+  tray.ShowBalloon("third", "t", 5, true);
+  ASSERT_EQ(Sent().size(), 2u);
+  EXPECT_EQ(Sent()[1].record.szInfo, "first");
+  EXPECT_EQ(fake.pump.passes, 0);
+}
+
+TEST_F(TrayControl, BalloonNotOnceIsAlwaysShown) {
+  tray.InTray(true);
+  tray.ShowBalloon("a", "t", 0, true);
+  tray.ShowBalloon("b", "t", 0, false);
+  tray.ShowBalloon("c", "t", 0, false);
+  ASSERT_EQ(Sent().size(), 4u);
+  EXPECT_EQ(Sent()[2].record.szInfo, "b");
+  EXPECT_EQ(Sent()[3].record.szInfo, "c");
+}
+
+TEST_F(TrayControl, BalloonsNotOnceDoNotCountTowardsOnce) {
+  tray.InTray(true);
+  tray.ShowBalloon("a", "t", 0, false);
+  tray.ShowBalloon("b", "t", 0, true);
+  ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[2].record.szInfo, "b");
+}
+
+class BalloonWithoutSeconds : public TrayControl,
+                              public ::testing::WithParamInterface<std::int32_t> {};
+
+TEST_P(BalloonWithoutSeconds, ReturnsAtOnceAndLeavesTheBalloonUp) {
+  tray.InTray(true);
+  tray.ShowBalloon("text", "title", GetParam(), false);
+  EXPECT_EQ(fake.pump.passes, 0);
+  ASSERT_EQ(Sent().size(), 2u);
+  EXPECT_EQ(Sent()[1].record, Balloon("text", "title", 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(cSysTray, BalloonWithoutSeconds,
+                         ::testing::Values(0, -1, -2147483647 - 1));
+
+TEST_F(TrayControl, OverflowingTimeoutFailsBeforeAnythingIsShown) {
+  tray.InTray(true);
+  try {
+    tray.ShowBalloon("text", "title", 2147484, true);
+    FAIL() << "no error";
+  } catch (const AppError& e) {
+    EXPECT_EQ(e.Description(), "Overflow");
+  }
+  EXPECT_THROW(tray.ShowBalloon("text", "title", 2147483647, true), AppError);
+  EXPECT_EQ(Sent().size(), 1u);
+  // The failed call did not use up the one balloon.
+  tray.ShowBalloon("text", "title", 0, true);
+  EXPECT_EQ(Sent().size(), 2u);
+}
+
+TEST_F(TrayControl, LargestTimeoutThatFitsIsSent) {
+  tray.InTray(true);
+  fake.pump.onPass = [this](int) { fake.routing.Deliver(0x404); };
+  tray.ShowBalloon("text", "title", 2147483, false);
+  EXPECT_EQ(Sent()[1].record.uTimeout, 2147483000u);
+}
+
+TEST_F(TrayControl, BalloonOutOfTheTrayIsSentAnyway) {
+  // The notification area refuses it; the control does not look.
+  tray.ShowBalloon("text", "title", 0, false);
+  ASSERT_EQ(Sent().size(), 1u);
+  EXPECT_EQ(Sent()[0].record, Balloon("text", "title", 0));
+}
+
+}  // namespace
+}  // namespace tallowmere

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/MessagePump.h"
+#include "platform/NotificationArea.h"
+#include "platform/Picture.h"
+#include "platform/TrayRouting.h"
+#include "tray/cSysTray.h"
+
+namespace tallowmere {
+
+struct SentRecord {
+  NotifyMessage message;
+  NotifyIconRecord record;
+};
+
+class FakeNotificationArea : public NotificationArea {
+ public:
+  std::vector<SentRecord> sent;
+  // Every call is recorded in `log` too, beside the routing's, to check order.
+  std::vector<std::string>* log = nullptr;
+
+  bool ShellNotifyIcon(NotifyMessage message, const NotifyIconRecord& record) override {
+    sent.push_back({message, record});
+    if (log) log->push_back("notify " + std::to_string(static_cast<int>(message)));
+    return true;
+  }
+};
+
+class FakeTrayRouting : public TrayRouting {
+ public:
+  WindowHandle window = 0;
+  TrayMessageTarget* target = nullptr;
+  int installs = 0, removes = 0;
+  std::vector<std::string>* log = nullptr;
+
+  void Install(WindowHandle w, TrayMessageTarget& t) override {
+    ++installs;
+    window = w;
+    target = &t;
+    if (log) log->push_back("install");
+  }
+  void Remove(WindowHandle w) override {
+    ++removes;
+    EXPECT_EQ(w, window);
+    target = nullptr;
+    if (log) log->push_back("remove");
+  }
+  // What the window procedure does with a callback message.
+  void Deliver(std::intptr_t lParam, std::uintptr_t wParam = 0) {
+    ASSERT_NE(target, nullptr) << "callback message without routing";
+    target->DispatchTrayMessage(lParam, wParam);
+  }
+};
+
+class FakeClock : public Clock {
+ public:
+  std::chrono::milliseconds now{1'000'000};
+  std::chrono::milliseconds Now() override { return now; }
+};
+
+// Each wait lets `step` of fake time pass, or the whole time-out when it is
+// shorter; each pass over pending messages runs `onPass` (what a handler
+// would do inside the wait).
+class FakeMessagePump : public MessagePump {
+ public:
+  explicit FakeMessagePump(FakeClock& clock) : clock_(clock) {}
+  std::chrono::milliseconds step{100};
+  int passes = 0;
+  int waits = 0;
+  std::function<void(int pass)> onPass;
+
+  void ProcessPendingMessages() override {
+    ++passes;
+    if (onPass) onPass(passes);
+  }
+  void WaitForMessage(std::chrono::milliseconds timeout) override {
+    ++waits;
+    EXPECT_GT(timeout.count(), 0);
+    clock_.now += std::min(step, timeout);
+  }
+
+ private:
+  FakeClock& clock_;
+};
+
+class FakePicture : public Picture {
+ public:
+  FakePicture(PictureType type, std::uintptr_t handle) : type_(type), handle_(handle) {}
+  PictureType Type() const override { return type_; }
+  std::uintptr_t Handle() const override { return handle_; }
+
+ private:
+  PictureType type_;
+  std::uintptr_t handle_;
+};
+
+inline std::shared_ptr<const Picture> MakePicture(PictureType type, std::uintptr_t handle) {
+  return std::make_shared<FakePicture>(type, handle);
+}
+
+// Everything a cSysTray needs, faked.
+struct FakeTrayPlatform {
+  FakeNotificationArea notificationArea;
+  FakeTrayRouting routing;
+  FakeClock clock;
+  FakeMessagePump pump{clock};
+  TrayPlatform platform{notificationArea, routing, pump, clock};
+};
+
+}  // namespace tallowmere

@@ -1,0 +1,65 @@
+#include "platform/win32/Win32TrayRouting.h"
+
+#include <exception>
+
+#include "platform/win32/Text.h"
+#include "shell/AppError.h"
+#include "tray/NotifyIconData.h"
+
+namespace tallowmere {
+
+namespace mSysTray {
+
+namespace {
+
+// Windows calls TrayWindowProc with nothing but the window, so the procedure
+// it replaced has to be module-wide; one slot serves the one routed window.
+WNDPROC PrevWndProc = nullptr;
+HWND RoutedWindow = nullptr;
+
+void ReportEscapedError(HWND hWnd, const char* description) {
+  MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(), L"Tallowmere",
+              MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    // A handler's failure must not unwind into Windows; the user sees it.
+    try {
+      auto* target = reinterpret_cast<TrayMessageTarget*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+      if (target != nullptr) target->DispatchTrayMessage(lParam, wParam);
+    } catch (const std::exception& e) {
+      ReportEscapedError(hWnd, e.what());
+    } catch (...) {
+      ReportEscapedError(hWnd, "Unexpected error");
+    }
+  }
+  return CallWindowProcW(PrevWndProc, hWnd, message, wParam, lParam);
+}
+
+}  // namespace mSysTray
+
+void Win32TrayRouting::Install(WindowHandle window, TrayMessageTarget& target) {
+  const auto hWnd = reinterpret_cast<HWND>(window);
+  if (mSysTray::RoutedWindow != nullptr && mSysTray::RoutedWindow != hWnd) {
+    throw AppError("Another tray icon already receives the tray messages");
+  }
+  const auto previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&mSysTray::TrayWindowProc)));
+  // Routing a window twice must not make the procedure call itself for ever.
+  if (previous != &mSysTray::TrayWindowProc) mSysTray::PrevWndProc = previous;
+  mSysTray::RoutedWindow = hWnd;
+  SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&target));
+}
+
+void Win32TrayRouting::Remove(WindowHandle window) {
+  const auto hWnd = reinterpret_cast<HWND>(window);
+  // The slot holds the procedure of the routed window only.
+  if (hWnd != mSysTray::RoutedWindow) return;
+  SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mSysTray::PrevWndProc));
+  mSysTray::RoutedWindow = nullptr;
+}
+
+}  // namespace tallowmere

@@ -1,5 +1,7 @@
 #include "engine/BlockList.h"
 
+#include <algorithm>
+
 #include "engine/KeyTable.h"
 
 namespace tallowmere {
@@ -35,6 +37,15 @@ std::string_view JoinLines(char* text, std::size_t size) {
     if (text[i] != '\r' && text[i] != '\n') text[kept++] = text[i];
   }
   return {text, kept};
+}
+
+std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer) {
+  std::size_t size = std::min(source.Read(buffer), buffer.size());
+  if (size > kBlockListReadLimit) {
+    const std::size_t comma = std::string_view(buffer.data(), kBlockListReadLimit).rfind(',');
+    size = comma == std::string_view::npos ? 0 : comma + 1;
+  }
+  return JoinLines(buffer.data(), size);
 }
 
 namespace {

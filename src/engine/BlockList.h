@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BlockListSource.h"
+
 namespace tallowmere {
 
 // The block list lives in "xsettings.txt" in the TEMP directory. The path is
@@ -40,6 +42,18 @@ std::string BlockListContent(std::span<const KeyMark> keys, std::span<const int>
 
 // Removes CR and LF from the text in place and returns the joined lines.
 std::string_view JoinLines(char* text, std::size_t size);
+
+// The most a hook reads of the file for one event. A real list is a few
+// hundred bytes; the bound keeps every event prompt whatever the file holds.
+inline constexpr std::size_t kBlockListReadLimit = 4096;
+// One byte past the bound tells whether the file goes on beyond it.
+using BlockListBuffer = std::array<char, kBlockListReadLimit + 1>;
+
+// The list as one hook call sees it, read into the caller's buffer without
+// allocating: the lines joined, and when the file is longer than the bound,
+// the piece cut at the bound dropped with everything after the last comma.
+// A file that cannot be read gives an empty list.
+std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer);
 
 // True when a comma-separated piece of the text is a run of decimal digits
 // whose value equals the code. Empty and non-numeric pieces match nothing.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+namespace tallowmere {
+
+// The block list file as the hooks read it: the path is built anew from TEMP
+// on every call. Runs for every input event of the desktop, so it must return
+// promptly, allocate nothing and throw nothing.
+class BlockListSource {
+ public:
+  virtual ~BlockListSource() = default;
+  // Fills the buffer with the start of the file, at most buffer.size() bytes,
+  // and returns how many it read; 0 when the file cannot be opened or read.
+  virtual std::size_t Read(std::span<char> buffer) noexcept = 0;
+};
+
+}  // namespace tallowmere

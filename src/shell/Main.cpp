@@ -1,0 +1,36 @@
+#include "shell/Main.h"
+
+#include "shell/AppError.h"
+
+namespace tallowmere {
+
+namespace {
+
+// One title for the whole process, as message boxes anywhere in it use it.
+std::string title(kProductName);
+
+// Characters, not bytes: a UTF-8 continuation byte starts no character.
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+}  // namespace
+
+void SetApplicationTitle(std::string_view name) {
+  while (CharacterCount(name) > kApplicationTitleLimit) {
+    const std::size_t blank = name.rfind(' ');
+    if (blank == std::string_view::npos) throw AppError("Invalid procedure call or argument");
+    name = name.substr(0, blank);
+  }
+  title = name;
+}
+
+const std::string& ApplicationTitle() {
+  return title;
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,135 @@
+#include "platform/win32/Win32BlockListSource.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "engine/BlockList.h"
+#include "platform/win32/Handle.h"
+#include "win/support/TempFolder.h"
+
+namespace tallowmere {
+namespace {
+
+void WriteFile(const std::wstring& path, const std::string& content) {
+  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file.Valid());
+  DWORD written = 0;
+  ASSERT_TRUE(::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                          nullptr));
+}
+
+// Points TEMP of this process at a fresh folder, and puts the old value back.
+class Win32BlockListSourceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t old[32768];
+    const DWORD n = GetEnvironmentVariableW(L"TEMP", old, 32768);
+    if (n > 0 && n < 32768) oldTemp_ = std::wstring(old, n);
+    SetTemp(folder_.Path());
+  }
+  void TearDown() override {
+    SetEnvironmentVariableW(L"TEMP", oldTemp_ ? oldTemp_->c_str() : nullptr);
+  }
+
+  static void SetTemp(const std::wstring& value) {
+    SetEnvironmentVariableW(L"TEMP", value.c_str());
+  }
+  std::wstring ListPath() const { return folder_.File(L"xsettings.txt"); }
+
+  std::string Read(std::size_t bufferSize = kBlockListReadLimit + 1) {
+    std::string buffer(bufferSize, '\0');
+    buffer.resize(source_.Read(buffer));
+    return buffer;
+  }
+
+  TempFolder folder_;
+  Win32BlockListSource source_;
+  std::optional<std::wstring> oldTemp_;
+};
+
+TEST_F(Win32BlockListSourceTest, ReadsTheFileInTemp) {
+  WriteFile(ListPath(), "65,83,513,\r\n");
+  EXPECT_EQ(Read(), "65,83,513,\r\n");
+}
+
+TEST_F(Win32BlockListSourceTest, TakesTempAnewOnEveryCall) {
+  WriteFile(ListPath(), "65,\r\n");
+  TempFolder other;
+  WriteFile(other.File(L"xsettings.txt"), "66,\r\n");
+  EXPECT_EQ(Read(), "65,\r\n");
+  SetTemp(other.Path());
+  EXPECT_EQ(Read(), "66,\r\n");
+}
+
+TEST_F(Win32BlockListSourceTest, TrailingBackslashInTempStillFindsTheFile) {
+  WriteFile(ListPath(), "65,\r\n");
+  SetTemp(folder_.Path() + L"\\");
+  EXPECT_EQ(Read(), "65,\r\n");
+}
+
+TEST_F(Win32BlockListSourceTest, MissingFileReadsNothing) {
+  EXPECT_EQ(Read(), "");
+}
+
+TEST_F(Win32BlockListSourceTest, MissingTempFolderReadsNothing) {
+  SetTemp(folder_.File(L"gone"));
+  EXPECT_EQ(Read(), "");
+}
+
+TEST_F(Win32BlockListSourceTest, DirectoryInPlaceOfTheFileReadsNothing) {
+  ASSERT_TRUE(CreateDirectoryW(ListPath().c_str(), nullptr));
+  EXPECT_EQ(Read(), "");
+}
+
+TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingReadsNothing) {
+  WriteFile(ListPath(), "65,\r\n");
+  {
+    Handle holder(CreateFileW(ListPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder.Valid());
+    EXPECT_EQ(Read(), "");
+  }
+  EXPECT_EQ(Read(), "65,\r\n");
+}
+
+TEST_F(Win32BlockListSourceTest, HugeFileReadsOnlyTheBufferFromItsStart) {
+  std::string huge = "65,66,";
+  huge.resize(8 << 20, '7');
+  WriteFile(ListPath(), huge);
+  EXPECT_EQ(Read(), huge.substr(0, kBlockListReadLimit + 1));
+  EXPECT_EQ(Read(3), "65,");
+}
+
+TEST_F(Win32BlockListSourceTest, TempTooLongForAPathReadsNothing) {
+  SetTemp(std::wstring(32760, L'x'));
+  EXPECT_EQ(Read(), "");
+}
+
+// Unset and empty TEMP both put the file at the root of the current drive.
+class UnsetTemp : public Win32BlockListSourceTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnsetTemp, ReadsTheFileAtTheRootOfTheCurrentDrive) {
+  wchar_t current[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, current);
+  ASSERT_TRUE(SetCurrentDirectoryW(folder_.Path().c_str()));
+  const std::wstring atRoot = folder_.Path().substr(0, 2) + L"\\xsettings.txt";
+  if (GetParam()) {
+    SetEnvironmentVariableW(L"TEMP", nullptr);
+  } else {
+    SetTemp(L"");
+  }
+  EXPECT_EQ(Read(), "");
+  WriteFile(atRoot, "65,\r\n");
+  EXPECT_EQ(Read(), "65,\r\n");
+  DeleteFileW(atRoot.c_str());
+  SetCurrentDirectoryW(current);
+}
+
+INSTANTIATE_TEST_SUITE_P(UnsetOrEmpty, UnsetTemp, ::testing::Bool());
+
+}  // namespace
+}  // namespace tallowmere

@@ -96,7 +96,7 @@ const KeyCase kKeyCases[] = {
     {"ListedKeyWithAltUp", "65,\r\n", false, kSysKeyUp, 65, true},
     {"UnlistedKeyPasses", "65,\r\n", false, kKeyDown, 66, false},
     {"CodeListedTwice", "13,65,13,\r\n", false, kKeyDown, 13, true},
-    {"SideSpecificShift", "160,\r\n", false, kKeyDown, 160, true},
+    {"LeftShiftCode", "160,\r\n", false, kKeyDown, 160, true},
     {"GenericShiftIsAnotherCode", "160,\r\n", false, kKeyDown, 16, false},
     {"EmptyListPasses", "\r\n", false, kKeyDown, 65, false},
     {"EmptyFilePasses", "", false, kKeyDown, 65, false},

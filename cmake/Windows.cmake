@@ -33,6 +33,15 @@ add_test(NAME imports
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Tallowmere>
           -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
 
+# Holds the hooks in a process of its own for the end-to-end tests and the
+# benchmark.
+file(GLOB HOOK_HOST_SOURCES CONFIGURE_DEPENDS tests/win/host/*.cpp)
+add_executable(hook_host ${HOOK_HOST_SOURCES})
+target_include_directories(hook_host PRIVATE tests)
+target_link_libraries(hook_host PRIVATE tallowmere_win32)
+target_link_options(hook_host PRIVATE -municode)
+target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -44,6 +53,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     target_include_directories(win_tests PRIVATE tests)
     target_link_libraries(win_tests PRIVATE tallowmere_win32 gtest_main gmock)
     target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS})
+    add_dependencies(win_tests hook_host)
     add_test(NAME win_tests COMMAND win_tests)
   endif()
 endif()

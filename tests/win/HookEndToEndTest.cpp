@@ -1,0 +1,109 @@
+// Blocking across processes, as users meet it: hook_host holds the hooks,
+// this process owns the window that injected input is meant for.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Files.h"
+#include "win/support/HookHost.h"
+#include "win/support/InputWindow.h"
+#include "win/support/TempFolder.h"
+
+namespace tallowmere {
+namespace {
+
+constexpr DWORD kTimeoutMs = 10000;
+
+class HookEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteList("65,513,514,\r\n");
+    host_ = std::make_unique<HookHost>(L"hooks", temp_.Path());
+    ASSERT_EQ(host_->Error(), L"");
+    const POINT centre = window_.Centre();
+    SetCursorPos(centre.x, centre.y);
+  }
+
+  void WriteList(const std::string& content) {
+    Win32Files().Replace(Utf8(temp_.File(L"xsettings.txt")), content);
+  }
+
+  // Presses and releases each key, then the sentinel key, and waits until the
+  // sentinel's release arrives: every key before it has been decided by then.
+  void PressKeys(std::initializer_list<WORD> keys, WORD sentinel) {
+    window_.Clear();
+    for (WORD key : keys) SendKeyPress(key);
+    SendKeyPress(sentinel);
+    ASSERT_TRUE(window_.WaitFor(WM_KEYUP, sentinel, kTimeoutMs))
+        << "the sentinel key never arrived";
+  }
+  bool Arrived(WORD key) const {
+    return window_.Count(WM_KEYDOWN, key) == 1 && window_.Count(WM_KEYUP, key) == 1;
+  }
+  bool Swallowed(WORD key) const {
+    return window_.Count(WM_KEYDOWN, key) == 0 && window_.Count(WM_KEYUP, key) == 0;
+  }
+
+  // A left click and a right click, then the wheel as the sentinel.
+  void ClickBothAndScroll() {
+    window_.Clear();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    SendMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA));
+    ASSERT_TRUE(window_.WaitFor(WM_MOUSEWHEEL, kTimeoutMs)) << "the wheel never arrived";
+  }
+  int Count(UINT message) const { return window_.Count(message); }
+
+  TempFolder temp_;
+  InputWindow window_;
+  std::unique_ptr<HookHost> host_;
+};
+
+TEST_F(HookEndToEnd, ListedKeyIsSwallowedGoingDownAndUpAndOthersArrive) {
+  PressKeys({'A', 'B'}, 'C');
+  EXPECT_TRUE(Swallowed('A'));
+  EXPECT_TRUE(Arrived('B'));
+}
+
+TEST_F(HookEndToEnd, LeftClicksAreSwallowedRightClicksAndTheWheelArrive) {
+  ClickBothAndScroll();
+  EXPECT_EQ(Count(WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(Count(WM_LBUTTONUP), 0);
+  EXPECT_EQ(Count(WM_RBUTTONDOWN), 1);
+  EXPECT_EQ(Count(WM_RBUTTONUP), 1);
+  EXPECT_EQ(Count(WM_MOUSEWHEEL), 1);
+}
+
+TEST_F(HookEndToEnd, EditingTheListChangesWhatTheNextEventMeets) {
+  PressKeys({'A', 'B'}, 'C');
+  ASSERT_TRUE(Swallowed('A'));
+  WriteList("66,516,517,\r\n");
+  PressKeys({'A', 'B'}, 'C');
+  EXPECT_TRUE(Arrived('A'));
+  EXPECT_TRUE(Swallowed('B'));
+  ClickBothAndScroll();
+  EXPECT_EQ(Count(WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(WM_LBUTTONUP), 1);
+  EXPECT_EQ(Count(WM_RBUTTONDOWN), 0);
+  EXPECT_EQ(Count(WM_RBUTTONUP), 0);
+}
+
+TEST_F(HookEndToEnd, AfterRemovalEverythingArrives) {
+  host_->RemoveHooks();
+  ASSERT_EQ(host_->Error(), L"");
+  PressKeys({'A', 'B'}, 'C');
+  EXPECT_TRUE(Arrived('A'));
+  EXPECT_TRUE(Arrived('B'));
+  ClickBothAndScroll();
+  EXPECT_EQ(Count(WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(Count(WM_LBUTTONUP), 1);
+  EXPECT_EQ(Count(WM_RBUTTONDOWN), 1);
+  EXPECT_EQ(Count(WM_RBUTTONUP), 1);
+}
+
+}  // namespace
+}  // namespace tallowmere

@@ -106,8 +106,8 @@ void Form1::SetTimer1Enabled(bool enabled) {
   view_.Timer1Changed();
 }
 
+// Always passed on: the window may have been shown or hidden by others since.
 void Form1::SetWindowVisible(bool visible) {
-  if (Visible == visible) return;
   Visible = visible;
   view_.VisibleChanged();
 }

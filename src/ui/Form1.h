@@ -34,6 +34,8 @@ struct ActionButton {
   std::string Caption;
 };
 
+inline constexpr std::string_view kStopCaption = "Stop";
+
 struct Timer {
   int Interval;  // milliseconds
   bool Enabled;
@@ -51,7 +53,10 @@ class Form1 {
   bool bLoading = false;
   // The key capture poll.
   Timer Timer1{100, true};
-  // The main window itself is shown.
+  // The caption PushButton6 had before locking started; it gets it back on stop.
+  std::string SavedCaption;
+  // The main window itself is shown. The view keeps it up to date when others
+  // show or hide the window.
   bool Visible = true;
 
   TickBox& Tick(ControlId id);
@@ -72,6 +77,9 @@ class Form1 {
   // "Mark All Buttons" and "Unmark All Buttons".
   void PushButton1_Click();
   void PushButton2_Click();
+  // The locking switch: "Start Disabling" installs both hooks and hides the
+  // window, "Stop" removes them.
+  void PushButton6_Click();
   // The key capture poll: toggles the buttons of newly pressed keys.
   void Timer1_Timer();
   // Lets the key capture poll run exactly while the main window is the active

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/KBMouseHook.h"
+
 namespace tallowmere {
 
 namespace {
@@ -39,6 +41,28 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
 }
 
 }  // namespace
+
+// The caption of PushButton6 is the locking state: locking is on exactly when
+// it reads "Stop".
+void Form1::PushButton6_Click() {
+  ErrorTrap trap(platform_.dialogs, "PushButton6_Click");
+  if (trap.Test(100, [&] { return Action(ControlId::PushButton6).Caption != kStopCaption; })) {
+    trap.Step(102, [] { KBMouseHook::HookKeyboard(); });
+    trap.Step(104, [] { KBMouseHook::HookMouse(); });
+    trap.Step(106, [&] { SavedCaption = Action(ControlId::PushButton6).Caption; });
+    trap.Step(108, [&] { SetCaption(ControlId::PushButton6, std::string(kStopCaption)); });
+    trap.Step(110, [&] { SetTimer1Enabled(false); });
+    trap.Step(112, [&] { SetWindowVisible(false); });
+  } else {
+    trap.Step(114, [] { KBMouseHook::UnhookKeyboard(); });
+    trap.Step(116, [] { KBMouseHook::UnhookMouse(); });
+    trap.Step(118, [&] { SetCaption(ControlId::PushButton6, SavedCaption); });
+    trap.Step(120, [&] { SetTimer1Enabled(true); });
+  }
+  // Whatever the switch did to Timer1, the poll runs exactly while the main
+  // window is active.
+  ActivationChanged();
+}
 
 void Form1::Timer1_Timer() {
   // The poll's report box runs a message loop; a tick that arrives there must

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -94,10 +95,12 @@ class FakeInput : public InputState {
   bool MainWindowActive() override { return active; }
 };
 
-// Records what Form1 asks to redraw. Redrawing `failingKey` fails.
+// Records what Form1 asks to redraw. Redrawing `failingKey` or
+// `failingControl` fails.
 class FakeView : public FormView {
  public:
   int failingKey = -1;
+  std::optional<ControlId> failingControl;
   std::vector<int> keys;
   std::vector<ControlId> controls;
   int visibleChanges = 0;
@@ -106,8 +109,17 @@ class FakeView : public FormView {
     keys.push_back(index);
     if (index == failingKey) throw AppError("Invalid procedure call or argument");
   }
-  void ControlChanged(ControlId id) override { controls.push_back(id); }
-  void VisibleChanged() override { ++visibleChanges; }
+  void ControlChanged(ControlId id) override {
+    controls.push_back(id);
+    if (id == failingControl) throw AppError("Invalid procedure call or argument");
+  }
+  // Runs after every change of the window's visibility, as the system's
+  // activation would.
+  std::function<void()> onVisibleChanged;
+  void VisibleChanged() override {
+    ++visibleChanges;
+    if (onVisibleChanged) onVisibleChanged();
+  }
   void Timer1Changed() override { ++timerChanges; }
 };
 

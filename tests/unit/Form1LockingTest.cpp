@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/KBMouseHook.h"
+#include "fakes/FakeHooks.h"
+#include "fakes/FakePlatform.h"
+#include "ui/Form1.h"
+
+namespace tallowmere {
+namespace {
+
+class Form1Locking : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KBMouseHook::Attach(hooks, blockList, fake.dialogs);
+    // Hiding the window deactivates it; showing it again activates it.
+    fake.view.onVisibleChanged = [this] { fake.input.active = form.Visible; };
+  }
+
+  const std::string& Caption() { return form.Action(ControlId::PushButton6).Caption; }
+
+  FakeHookCalls hooks;
+  FakeBlockListSource blockList;
+  FakePlatform fake;
+  Form1 form{fake.platform, fake.view};
+};
+
+TEST_F(Form1Locking, StartInstallsBothHooksSetsStopAndHidesTheWindow) {
+  form.PushButton6_Click();
+  EXPECT_EQ(hooks.installed, (std::vector<HookKind>{HookKind::Keyboard, HookKind::Mouse}));
+  EXPECT_EQ(Caption(), "Stop");
+  EXPECT_EQ(form.SavedCaption, "Start Disabling");
+  EXPECT_FALSE(form.Visible);
+  EXPECT_EQ(fake.view.visibleChanges, 1);
+  EXPECT_FALSE(form.Timer1.Enabled);
+  EXPECT_TRUE(hooks.removed.empty());
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+}
+
+TEST_F(Form1Locking, StopRemovesBothHooksAndRestoresTheCaption) {
+  form.PushButton6_Click();
+  form.SetWindowVisible(true);
+  form.PushButton6_Click();
+  EXPECT_EQ(hooks.removed, (std::vector<HookHandle>{KBMouseHook::KeyboardHookHandle(),
+                                                    KBMouseHook::MouseHookHandle()}));
+  EXPECT_EQ(hooks.installed.size(), 2u);
+  EXPECT_EQ(Caption(), "Start Disabling");
+  EXPECT_TRUE(form.Visible);
+  EXPECT_TRUE(form.Timer1.Enabled);
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+}
+
+TEST_F(Form1Locking, PollStaysOffAfterStopWhileTheWindowIsNotActive) {
+  form.PushButton6_Click();
+  fake.input.active = false;
+  form.PushButton6_Click();
+  EXPECT_EQ(Caption(), "Start Disabling");
+  EXPECT_FALSE(form.Timer1.Enabled);
+}
+
+TEST_F(Form1Locking, FailedInstallationsShowTheirMessagesAndLockingGoesOn) {
+  hooks.failure = 5;
+  form.PushButton6_Click();
+  ASSERT_EQ(fake.dialogs.shown.size(), 2u);
+  EXPECT_EQ(fake.dialogs.shown[0].text, "Failed to install low-level keyboard hook - 5");
+  EXPECT_EQ(fake.dialogs.shown[1].text, "Failed to install mouse hook - 5");
+  EXPECT_EQ(Caption(), "Stop");
+  EXPECT_FALSE(form.Visible);
+  hooks.failure.reset();
+  form.PushButton6_Click();
+  EXPECT_EQ(hooks.removed, (std::vector<HookHandle>{0, 0}));
+  EXPECT_EQ(Caption(), "Start Disabling");
+}
+
+TEST_F(Form1Locking, FailedStepIsReportedWithItsLineAndTheSwitchGoesOn) {
+  fake.view.failingControl = ControlId::PushButton6;
+  form.PushButton6_Click();
+  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  EXPECT_EQ(fake.dialogs.shown[0].text.rfind(
+                "Invalid procedure call or argument\r\n"
+                "in Quorvane2021/08/31.Form1.PushButton6_Click at line 108\r\r",
+                0),
+            0u);
+  EXPECT_EQ(Caption(), "Stop");
+  EXPECT_FALSE(form.Timer1.Enabled);
+  EXPECT_FALSE(form.Visible);
+  form.PushButton6_Click();
+  ASSERT_EQ(fake.dialogs.shown.size(), 2u);
+  EXPECT_NE(fake.dialogs.shown[1].text.find("PushButton6_Click at line 118\r\r"),
+            std::string::npos);
+  EXPECT_EQ(hooks.removed.size(), 2u);
+}
+
+struct CaptionCase {
+  std::string caption;
+  bool starts;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* os) {
+  *os << '"' << c.caption << '"';
+}
+
+class Form1LockingCaption : public Form1Locking,
+                            public ::testing::WithParamInterface<CaptionCase> {};
+
+// Only the exact text "Stop" means locking is on.
+TEST_P(Form1LockingCaption, DecidesBetweenStartAndStop) {
+  form.Action(ControlId::PushButton6).Caption = GetParam().caption;
+  form.PushButton6_Click();
+  EXPECT_EQ(hooks.installed.size(), GetParam().starts ? 2u : 0u);
+  EXPECT_EQ(hooks.removed.size(), GetParam().starts ? 0u : 2u);
+  EXPECT_EQ(Caption(), GetParam().starts ? "Stop" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, Form1LockingCaption,
+                         ::testing::Values(CaptionCase{"Start Disabling", true},
+                                           CaptionCase{"Stop", false}, CaptionCase{"stop", true},
+                                           CaptionCase{"Stop ", true}, CaptionCase{"", true}));
+
+}  // namespace
+}  // namespace tallowmere

@@ -7,3 +7,9 @@ target_include_directories(unit_tests PRIVATE tests)
 target_link_libraries(unit_tests PRIVATE tallowmere_core GTest::gtest_main GTest::gmock)
 target_compile_options(unit_tests PRIVATE ${PROJECT_WARNINGS})
 add_test(NAME unit_tests COMMAND unit_tests)
+
+# The hook decision on this system; scripts/bench prints its figures.
+add_executable(decision_bench bench/DecisionTiming.cpp bench/native/decision_bench.cpp)
+target_include_directories(decision_bench PRIVATE .)
+target_link_libraries(decision_bench PRIVATE tallowmere_core)
+target_compile_options(decision_bench PRIVATE ${PROJECT_WARNINGS})

@@ -42,6 +42,14 @@ target_link_libraries(hook_host PRIVATE tallowmere_win32)
 target_link_options(hook_host PRIVATE -municode)
 target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
 
+# The hook decision and the latency of input with hooks installed, under Wine;
+# scripts/bench prints its figures.
+add_executable(hook_bench bench/DecisionTiming.cpp bench/win/hook_bench.cpp)
+target_include_directories(hook_bench PRIVATE . tests)
+target_link_libraries(hook_bench PRIVATE tallowmere_win32)
+target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
+add_dependencies(hook_bench hook_host)
+
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

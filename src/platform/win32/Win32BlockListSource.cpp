@@ -42,13 +42,13 @@ std::size_t Win32BlockListSource::Read(std::span<char> buffer) noexcept {
   if (!file.Valid() || GetFileType(file.Get()) != FILE_TYPE_DISK) return 0;
   std::size_t total = 0;
   while (total < buffer.size()) {
+    const DWORD wanted = static_cast<DWORD>(buffer.size() - total);
     DWORD got = 0;
-    if (!ReadFile(file.Get(), buffer.data() + total, static_cast<DWORD>(buffer.size() - total),
-                  &got, nullptr)) {
-      return 0;
-    }
-    if (got == 0) break;
+    if (!ReadFile(file.Get(), buffer.data() + total, wanted, &got, nullptr)) return 0;
     total += got;
+    // A disk file gives less than asked only at its end: no second call
+    // just to meet the end.
+    if (got < wanted) break;
   }
   return total;
 }

@@ -18,11 +18,19 @@ constexpr DWORD kTimeoutMs = 10000;
 
 class HookEndToEnd : public ::testing::Test {
  protected:
+  // One window for the suite: without a window manager, closing a window
+  // keeps its program waiting for about two seconds.
+  static void SetUpTestSuite() { window_ = new InputWindow; }
+  static void TearDownTestSuite() {
+    delete window_;
+    window_ = nullptr;
+  }
+
   void SetUp() override {
     WriteList("65,513,514,\r\n");
     host_ = std::make_unique<HookHost>(L"hooks", temp_.Path());
     ASSERT_EQ(host_->Error(), L"");
-    const POINT centre = window_.Centre();
+    const POINT centre = window_->Centre();
     SetCursorPos(centre.x, centre.y);
   }
 
@@ -33,33 +41,33 @@ class HookEndToEnd : public ::testing::Test {
   // Presses and releases each key, then the sentinel key, and waits until the
   // sentinel's release arrives: every key before it has been decided by then.
   void PressKeys(std::initializer_list<WORD> keys, WORD sentinel) {
-    window_.Clear();
+    window_->Clear();
     for (WORD key : keys) SendKeyPress(key);
     SendKeyPress(sentinel);
-    ASSERT_TRUE(window_.WaitFor(WM_KEYUP, sentinel, kTimeoutMs))
+    ASSERT_TRUE(window_->WaitFor(WM_KEYUP, sentinel, kTimeoutMs))
         << "the sentinel key never arrived";
   }
   bool Arrived(WORD key) const {
-    return window_.Count(WM_KEYDOWN, key) == 1 && window_.Count(WM_KEYUP, key) == 1;
+    return window_->Count(WM_KEYDOWN, key) == 1 && window_->Count(WM_KEYUP, key) == 1;
   }
   bool Swallowed(WORD key) const {
-    return window_.Count(WM_KEYDOWN, key) == 0 && window_.Count(WM_KEYUP, key) == 0;
+    return window_->Count(WM_KEYDOWN, key) == 0 && window_->Count(WM_KEYUP, key) == 0;
   }
 
   // A left click and a right click, then the wheel as the sentinel.
   void ClickBothAndScroll() {
-    window_.Clear();
+    window_->Clear();
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     SendMouse(MOUSEEVENTF_RIGHTUP);
     SendMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA));
-    ASSERT_TRUE(window_.WaitFor(WM_MOUSEWHEEL, kTimeoutMs)) << "the wheel never arrived";
+    ASSERT_TRUE(window_->WaitFor(WM_MOUSEWHEEL, kTimeoutMs)) << "the wheel never arrived";
   }
-  int Count(UINT message) const { return window_.Count(message); }
+  int Count(UINT message) const { return window_->Count(message); }
 
+  static inline InputWindow* window_ = nullptr;
   TempFolder temp_;
-  InputWindow window_;
   std::unique_ptr<HookHost> host_;
 };
 

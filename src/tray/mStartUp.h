@@ -14,7 +14,6 @@ inline constexpr std::string_view kStartupAddFailed =
     "Tallowmere could not be added to the Windows start-up list.";
 inline constexpr std::string_view kStartupRemoveFailed =
     "Tallowmere could not be removed from the Windows start-up list.";
-inline constexpr std::string_view kStartupFailureCaption = "Tallowmere";
 
 // Enters the running program into the Windows start-up list and takes it out
 // again. The entry names the program's own executable, whatever else its

@@ -5,6 +5,7 @@
 
 #include "engine/BlockList.h"
 #include "shell/AppError.h"
+#include "shell/Main.h"
 
 namespace tallowmere {
 
@@ -132,7 +133,7 @@ void Form1::Check6_Click() {
       startUp_.AddEntry();
     } catch (const AppError& e) {
       platform_.dialogs.Show(std::string(kStartupAddFailed) + "\r\n\r\n" + e.Description(),
-                             std::string(kStartupFailureCaption), DialogIcon::Exclamation);
+                             ApplicationTitle(), DialogIcon::Exclamation);
       RestoreValue(ControlId::Check6, 0);
       startupSettings_.SetWindowsStartup(false);
       return;
@@ -144,7 +145,7 @@ void Form1::Check6_Click() {
       startUp_.RemoveEntry();
     } catch (const AppError& e) {
       platform_.dialogs.Show(std::string(kStartupRemoveFailed) + "\r\n\r\n" + e.Description(),
-                             std::string(kStartupFailureCaption), DialogIcon::Exclamation);
+                             ApplicationTitle(), DialogIcon::Exclamation);
       RestoreValue(ControlId::Check6, 1);
       startupSettings_.SetWindowsStartup(true);
       return;

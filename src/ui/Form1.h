@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/KeyTable.h"
 #include "shell/ErrorTrap.h"
@@ -46,6 +47,11 @@ struct Timer {
 class Form1 {
  public:
   Form1(Platform& platform, FormView& view);
+
+  // Runs once, before the window is first shown: restores the block list
+  // into the key buttons and mouse options and the start-up options from the
+  // settings, and starts locking when both start-up options are ticked.
+  void Form_Load();
 
   std::array<KeyButton, kKeyCount> cmdKey;
   // True while Form_Load runs: restoring Check6 then must not touch the
@@ -95,6 +101,7 @@ class Form1 {
 
  private:
   void TickBoxClick(ControlId id);
+  void RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& entries);
   void SetVisible(ControlId id, bool visible);
   // Puts a tick box back to a value without running its click handler.
   void RestoreValue(ControlId id, int value);

@@ -63,6 +63,7 @@ TEST_P(StartupOptions, Click) {
                                        "list.";
     EXPECT_EQ(text, expected + "\r\n\r\nAccess is denied.");
     EXPECT_EQ(fake.dialogs.shown[0].icon, DialogIcon::Exclamation);
+    EXPECT_EQ(fake.dialogs.shown[0].caption, "Tallowmere") << "the application title";
   }
   EXPECT_TRUE(fake.files.content.empty()) << "the block list is no business of these boxes";
 }

@@ -23,6 +23,7 @@ class FakeFiles : public Files {
   std::map<std::string, std::string> content;
   std::vector<std::string> failing;
   int replaces = 0;
+  std::vector<std::string> replaced;  // every content written, in order
 
   bool Exists(const std::string& path) override { return content.count(path) != 0; }
   std::string ReadAll(const std::string& path) override {
@@ -34,6 +35,7 @@ class FakeFiles : public Files {
   void Replace(const std::string& path, const std::string& text) override {
     Check(path);
     ++replaces;
+    replaced.push_back(text);
     content[path] = text;
   }
   void Copy(const std::string& from, const std::string& to) override { Replace(to, ReadAll(from)); }

@@ -1,0 +1,105 @@
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/BlockList.h"
+#include "shell/ErrorTrap.h"
+#include "ui/Form1.h"
+
+namespace tallowmere {
+
+namespace {
+
+// The block list's mouse entries and the tick box that each one ticks, in the
+// order of the lines that test them.
+struct MouseEntries {
+  std::string_view first, second;  // second is empty for a single entry
+  ControlId box;
+};
+constexpr std::array<MouseEntries, 5> kMouseEntries = {{
+    {"513", "514", ControlId::Check2_},
+    {"516", "517", ControlId::Check3_},
+    {"512", "", ControlId::Check4_},
+    {"522", "", ControlId::Check5_},
+    {"519", "520", ControlId::Check6_},
+}};
+
+// The default block list that ships beside the executable.
+std::string DefaultBlockListPath(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder + std::string(kBlockListFileName);
+}
+
+// The entries of a joined block list that the restore examines: every piece
+// before a comma. The piece after the last comma is never one of them.
+std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
+  std::vector<std::string> entries;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    if (comma == std::string_view::npos) return entries;
+    entries.emplace_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+  ErrorTrap trap(platform_.dialogs, "Form_Load");
+  trap.Step(102, [&] { bLoading = true; });
+
+  std::string path;
+  trap.Step(134, [&] { path = BlockListPath(platform_.environment.Variable("TEMP")); });
+  if (trap.Test(136, [&] { return !platform_.files.Exists(path); })) {
+    trap.Step(138, [&] {
+      platform_.files.Copy(DefaultBlockListPath(platform_.environment.ProgramFolder()), path);
+    });
+  }
+
+  // A list that cannot be opened leaves the text empty: nothing is restored
+  // and nothing else fails, so its one report is the only one.
+  std::string content;
+  trap.Step(140, [&] { content = platform_.files.ReadAll(path); });
+  std::string_view joined;
+  trap.Step(142, [&] { joined = JoinLines(content.data(), content.size()); });
+  std::vector<std::string> entries;
+  trap.Step(150, [&] { entries = EntriesBeforeCommas(joined); });
+  RestoreBlockList(trap, entries);
+
+  trap.Step(180, [&] { SetValue(ControlId::Check6, startupSettings_.WindowsStartup() ? 1 : 0); });
+  trap.Step(182, [&] { SetValue(ControlId::Check8, startupSettings_.Minimized() ? 1 : 0); });
+  if (trap.Test(184, [&] {
+        return Tick(ControlId::Check6).Value == 1 && Tick(ControlId::Check8).Value == 1;
+      })) {
+    trap.Step(186, [&] { PushButton6_Click(); });
+  }
+  trap.Step(188, [&] { bLoading = false; });
+}
+
+// Every key comes first, then the mouse options: ticking a box saves the list
+// from the window, and a key the file names after a mouse entry would
+// otherwise be missing from that save.
+void Form1::RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& entries) {
+  const int last = static_cast<int>(entries.size()) - 1;
+  trap.For(152, 0, last, [&](int e) {
+    trap.For(154, 0, kLastKeyIndex, [&](int i) {
+      if (trap.Test(156, [&] { return entries[e] == cmdKey[i].Tag; })) {
+        trap.Step(158, [&] { SetKeyBackColor(i, kMarkedColor); });
+      }
+    });
+  });
+  trap.For(152, 0, last, [&](int e) {
+    int line = 160;
+    for (const MouseEntries& mouse : kMouseEntries) {
+      if (trap.Test(line, [&] {
+            return entries[e] == mouse.first ||
+                   (!mouse.second.empty() && entries[e] == mouse.second);
+          })) {
+        trap.Step(line + 2, [&] { SetValue(mouse.box, 1); });
+      }
+      line += 4;
+    }
+  });
+}
+
+}  // namespace tallowmere

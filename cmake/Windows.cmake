@@ -64,4 +64,21 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     add_dependencies(win_tests hook_host)
     add_test(NAME win_tests COMMAND win_tests)
   endif()
+
+  # End-to-end tests drive the real Tallowmere.exe, which they find beside
+  # themselves in the build folder; shared helpers live in tests/e2e/support.
+  file(GLOB E2E_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/e2e/support/*.cpp)
+  file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
+  add_library(e2e_support STATIC ${E2E_SUPPORT_SOURCES})
+  target_include_directories(e2e_support PUBLIC tests)
+  target_link_libraries(e2e_support PUBLIC tallowmere_win32 gtest gmock)
+  target_compile_options(e2e_support PRIVATE ${PROJECT_WARNINGS})
+  add_executable(e2e_tests ${E2E_TEST_SOURCES})
+  target_link_libraries(e2e_tests PRIVATE e2e_support)
+  target_link_options(e2e_tests PRIVATE -municode)
+  target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS})
+  add_dependencies(e2e_tests Tallowmere)
+  add_test(NAME e2e_tests COMMAND e2e_tests)
+  # They share one desktop, pointer and keyboard: nothing runs beside them.
+  set_tests_properties(e2e_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200)
 endif()

@@ -1,0 +1,95 @@
+#include "e2e/support/Input.h"
+
+#include <stdexcept>
+
+#include "e2e/support/Wait.h"
+
+namespace tallowmere::e2e {
+namespace {
+
+void Send(INPUT input) {
+  if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput refused");
+}
+
+INPUT MouseInput(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  input.mi.mouseData = data;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+bool IsExtendedKey(WORD virtualKey) {
+  switch (virtualKey) {
+    case VK_RMENU:
+    case VK_RCONTROL:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_NUMLOCK:
+    case VK_DIVIDE:
+    case VK_SNAPSHOT:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags =
+      (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+  return input;
+}
+
+}  // namespace
+
+void ClickAt(POINT screen, MouseButton button) {
+  // With a low-level mouse hook installed anywhere, injected moves do not
+  // move the X pointer under Wine; SetCursorPos does.
+  if (!SetCursorPos(screen.x, screen.y)) throw std::runtime_error("SetCursorPos refused");
+  DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+  if (button == MouseButton::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+  if (button == MouseButton::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+  Send(MouseInput(down));
+  Send(MouseInput(up));
+}
+
+void MovePointerBy(int dx, int dy) {
+  Send(MouseInput(MOUSEEVENTF_MOVE, dx, dy));
+}
+
+void TurnWheel(int notches) {
+  Send(MouseInput(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(notches * WHEEL_DELTA)));
+}
+
+void PressKey(WORD virtualKey) {
+  Send(KeyInput(virtualKey, false));
+}
+
+void ReleaseKey(WORD virtualKey) {
+  Send(KeyInput(virtualKey, true));
+}
+
+void TapKey(WORD virtualKey, std::chrono::milliseconds hold) {
+  PressKey(virtualKey);
+  if (hold.count() > 0) PumpMessagesFor(hold);
+  ReleaseKey(virtualKey);
+}
+
+}  // namespace tallowmere::e2e

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+
+namespace tallowmere::e2e {
+
+enum class MouseButton { Left, Right, Middle };
+
+// Real input through SendInput, which passes the desktop's low-level hooks
+// like a user's own. Each throws when Windows refuses the input.
+
+// Places the pointer at the screen point and presses and releases the button.
+void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
+
+// Moves the pointer relative to where it is; a mouse hook sees a move.
+void MovePointerBy(int dx, int dy);
+
+// Turns the wheel by the given number of notches (positive: away from the user).
+void TurnWheel(int notches);
+
+void PressKey(WORD virtualKey);
+void ReleaseKey(WORD virtualKey);
+
+// Presses and releases a key. A poll of the keyboard state every 100 ms sees
+// a key only while it is down, so such a reader needs a hold of ~350 ms.
+void TapKey(WORD virtualKey, std::chrono::milliseconds hold = std::chrono::milliseconds(0));
+
+}  // namespace tallowmere::e2e

@@ -1,6 +1,10 @@
 # The Windows program and the test suites that need Windows. Tests run under
 # Wine through CMAKE_CROSSCOMPILING_EMULATOR, set by the presets.
 set(WIN_DEFINITIONS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# Programs entered through wWinMain or wmain; MSVC finds those by itself.
+if(MINGW)
+  set(WIDE_ENTRY_POINT -municode)
+endif()
 
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(tallowmere_win32 STATIC ${WIN32_SOURCES})
@@ -25,13 +29,15 @@ set_source_files_properties(src/app/Tallowmere.rc PROPERTIES
   OBJECT_DEPENDS "${PROGRAM_ICON};${CMAKE_SOURCE_DIR}/src/app/Tallowmere.manifest")
 target_include_directories(Tallowmere PRIVATE ${CMAKE_BINARY_DIR} src/app)
 target_link_libraries(Tallowmere PRIVATE tallowmere_win32)
-target_link_options(Tallowmere PRIVATE -municode)
+target_link_options(Tallowmere PRIVATE ${WIDE_ENTRY_POINT})
 target_compile_options(Tallowmere PRIVATE ${PROJECT_WARNINGS})
 
 # The import table holds nothing but DLLs of Windows itself.
-add_test(NAME imports
-  COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Tallowmere>
-          -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+if(CMAKE_OBJDUMP)
+  add_test(NAME imports
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DEXE=$<TARGET_FILE:Tallowmere>
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
+endif()
 
 # Holds the hooks in a process of its own for the end-to-end tests and the
 # benchmark.
@@ -39,7 +45,7 @@ file(GLOB HOOK_HOST_SOURCES CONFIGURE_DEPENDS tests/win/host/*.cpp)
 add_executable(hook_host ${HOOK_HOST_SOURCES})
 target_include_directories(hook_host PRIVATE tests)
 target_link_libraries(hook_host PRIVATE tallowmere_win32)
-target_link_options(hook_host PRIVATE -municode)
+target_link_options(hook_host PRIVATE ${WIDE_ENTRY_POINT})
 target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
 
 # The hook decision and the latency of input with hooks installed, under Wine;
@@ -50,10 +56,14 @@ target_link_libraries(hook_bench PRIVATE tallowmere_win32)
 target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
 add_dependencies(hook_bench hook_host)
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+# The test programs run only on 64-bit Windows (or Wine); GoogleTest is
+# built from source for them. A build on Windows itself without GoogleTest's
+# sources builds the program alone.
+set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
+if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_SOURCE_DIR}))
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
   if(WIN_TEST_SOURCES)
@@ -75,7 +85,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_compile_options(e2e_support PRIVATE ${PROJECT_WARNINGS})
   add_executable(e2e_tests ${E2E_TEST_SOURCES})
   target_link_libraries(e2e_tests PRIVATE e2e_support)
-  target_link_options(e2e_tests PRIVATE -municode)
+  target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
   target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS})
   add_dependencies(e2e_tests Tallowmere)
   add_test(NAME e2e_tests COMMAND e2e_tests)

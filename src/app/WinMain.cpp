@@ -1,5 +1,71 @@
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return 0;
+#include <exception>
+
+#include "engine/KBMouseHook.h"
+#include "platform/win32/Form1Window.h"
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32BlockListSource.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "platform/win32/Win32Environment.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32HookCalls.h"
+#include "platform/win32/Win32InputState.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SettingsStore.h"
+#include "shell/Main.h"
+
+namespace {
+
+using namespace tallowmere;
+
+int Run(int showCommand) {
+  Win32Files files;
+  Win32Environment environment;
+  Win32Dialogs dialogs;
+  Win32Registry registry;
+  Win32SettingsStore settings;
+  Win32InputState input;
+  Platform platform{files, environment, dialogs, registry, settings, input};
+
+  // Declared before the window, so hooks still installed when the window
+  // ends are removed after it.
+  Win32HookCalls hooks;
+  Win32BlockListSource blockList;
+  KBMouseHook::Attach(hooks, blockList, dialogs);
+
+  Form1Window window(platform);
+  window.onDestroyed = [] { PostQuitMessage(0); };
+  window.Create();
+  dialogs.SetOwner(window.hwnd());
+  input.SetMainWindow(window.hwnd());
+  window.form().Form_Load();
+  // Locking started by the load hides the window before it was ever shown.
+  if (window.form().Visible) window.Show(showCommand);
+
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0 && got != -1) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return got == -1 ? 1 : static_cast<int>(message.wParam);
+}
+
+void ReportStartFailure(const char* description) {
+  const std::wstring caption = Wide(ApplicationTitle());
+  MessageBoxW(nullptr, Wide(description).c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  try {
+    return Run(showCommand);
+  } catch (const std::exception& e) {
+    ReportStartFailure(e.what());
+  } catch (...) {
+    ReportStartFailure("Unknown error");
+  }
+  return 1;
 }

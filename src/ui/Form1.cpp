@@ -16,6 +16,12 @@ constexpr std::array<ControlId, 7> kTickBoxes = {
     ControlId::Check6_, ControlId::Check6,  ControlId::Check8};
 constexpr std::array<ControlId, 3> kActionButtons = {ControlId::PushButton1, ControlId::PushButton2,
                                                      ControlId::PushButton6};
+constexpr std::array<ControlId, 5> kPlainControls = {
+    ControlId::Frame1, ControlId::Frame2, ControlId::Frame3, ControlId::Label1, ControlId::Label2};
+
+ControlKind KindOf(ControlId id) {
+  return id == ControlId::Form1 ? ControlKind::Window : Definition(id).kind;
+}
 
 template <std::size_t N>
 std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
@@ -27,7 +33,8 @@ std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
 }  // namespace
 
 Form1::Form1(Platform& platform, FormView& view)
-    : platform_(platform),
+    : Caption(kProductName),
+      platform_(platform),
       view_(view),
       startupSettings_(platform.settings),
       startUp_(platform.registry, platform.environment) {
@@ -43,6 +50,9 @@ Form1::Form1(Platform& platform, FormView& view)
   for (std::size_t i = 0; i < kActionButtons.size(); ++i) {
     actions_[i].Caption = Definition(kActionButtons[i]).caption;
   }
+  for (std::size_t i = 0; i < kPlainControls.size(); ++i) {
+    plains_[i].Caption = Definition(kPlainControls[i]).caption;
+  }
 }
 
 TickBox& Form1::Tick(ControlId id) {
@@ -51,6 +61,49 @@ TickBox& Form1::Tick(ControlId id) {
 
 ActionButton& Form1::Action(ControlId id) {
   return actions_[Slot(kActionButtons, id)];
+}
+
+PlainControl& Form1::Plain(ControlId id) {
+  return plains_[Slot(kPlainControls, id)];
+}
+
+void Form1::SetCaption(ControlId id, const std::string& caption) {
+  switch (KindOf(id)) {
+    case ControlKind::Window:
+      Caption = caption;
+      break;
+    case ControlKind::ActionButton:
+      Action(id).Caption = caption;
+      break;
+    case ControlKind::TickBox:
+      Tick(id).Caption = caption;
+      break;
+    case ControlKind::Frame:
+    case ControlKind::Label:
+      Plain(id).Caption = caption;
+      break;
+    default:
+      throw std::out_of_range("the control shows no caption");
+  }
+  view_.ControlChanged(id);
+}
+
+void Form1::SetBackColor(ControlId id, std::uint32_t color) {
+  switch (KindOf(id)) {
+    case ControlKind::Window:
+      BackColor = color;
+      break;
+    case ControlKind::TickBox:
+      Tick(id).BackColor = color;
+      break;
+    case ControlKind::Frame:
+    case ControlKind::Label:
+      Plain(id).BackColor = color;
+      break;
+    default:
+      throw std::out_of_range("the control keeps its colour");
+  }
+  view_.ControlChanged(id);
 }
 
 void Form1::TickBoxClicked(ControlId id) {
@@ -94,11 +147,6 @@ void Form1::SetKeyBackColor(int index, std::uint32_t color) {
 void Form1::SetKeyVisible(int index, bool visible) {
   cmdKey[index].Visible = visible;
   view_.KeyChanged(index);
-}
-
-void Form1::SetCaption(ControlId id, const std::string& caption) {
-  Action(id).Caption = caption;
-  view_.ControlChanged(id);
 }
 
 void Form1::SetTimer1Enabled(bool enabled) {

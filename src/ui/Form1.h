@@ -42,6 +42,12 @@ struct Timer {
   bool Enabled;
 };
 
+// A frame or a label: its caption and colour are all it has.
+struct PlainControl {
+  std::string Caption;
+  std::uint32_t BackColor = kWhite;
+};
+
 // The main window's state and handlers. Its controls' properties are the
 // program's state: a key's mark is its button's BackColor.
 class Form1 {
@@ -64,9 +70,17 @@ class Form1 {
   // The main window itself is shown. The view keeps it up to date when others
   // show or hide the window.
   bool Visible = true;
+  std::string Caption;
+  std::uint32_t BackColor = kWhite;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
+  PlainControl& Plain(ControlId id);
+
+  // Set the caption of the window or of a control that shows one, or the
+  // colour of the window, a frame, a label or a tick box, and show it.
+  void SetCaption(ControlId id, const std::string& caption);
+  void SetBackColor(ControlId id, std::uint32_t color);
 
   // A user's click on a tick box: toggles its value and runs its handler.
   void TickBoxClicked(ControlId id);
@@ -75,7 +89,6 @@ class Form1 {
 
   void SetKeyBackColor(int index, std::uint32_t color);
   void SetKeyVisible(int index, bool visible);
-  void SetCaption(ControlId id, const std::string& caption);
   void SetTimer1Enabled(bool enabled);
   void SetWindowVisible(bool visible);
 
@@ -117,6 +130,7 @@ class Form1 {
   std::array<ActionButton, 3> actions_;
   StartupSettings startupSettings_;
   mStartUp startUp_;
+  std::array<PlainControl, 5> plains_;
 };
 
 }  // namespace tallowmere

@@ -1,0 +1,105 @@
+#include "platform/win32/ContainerFrame.h"
+
+#include <string>
+
+#include "platform/win32/Gdi.h"
+
+namespace tallowmere {
+
+namespace {
+
+HBRUSH ParentBrush(HWND hwnd, HDC dc) {
+  const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC,
+                                                           reinterpret_cast<WPARAM>(dc),
+                                                           reinterpret_cast<LPARAM>(hwnd)));
+  return brush ? brush : GetSysColorBrush(COLOR_WINDOW);
+}
+
+HFONT Font(HWND hwnd) {
+  return reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Paint(HWND hwnd) {
+  PaintDC paint(hwnd);
+  HDC dc = paint.Get();
+  const HBRUSH background = ParentBrush(hwnd, dc);
+  SelectScope font(dc, Font(hwnd) ? Font(hwnd) : GetStockObject(DEFAULT_GUI_FONT));
+
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(hwnd, caption.data(), length + 1);
+  caption.resize(static_cast<std::size_t>(length));
+
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  RECT box = client;
+  box.top += metrics.tmHeight / 2;
+  DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+  if (caption.empty()) return;
+
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, caption.c_str(), length, &extent);
+  // The caption's indent grows with the font, so it keeps its proportion at any DPI.
+  const int indent = metrics.tmAveCharWidth;
+  RECT label{client.left + indent, client.top, client.left + indent + extent.cx + 4,
+             client.top + metrics.tmHeight};
+  FillRect(dc, &label, background);
+  SetBkMode(dc, TRANSPARENT);
+  TextOutW(dc, label.left + 2, label.top, caption.c_str(), length);
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+    case WM_SETFONT:
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return result;
+    }
+    case WM_ERASEBKGND: {
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      FillRect(dc, &client, ParentBrush(hwnd, dc));
+      return 1;
+    }
+    case WM_PAINT:
+      Paint(hwnd);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void RegisterContainerFrameClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, kContainerFrameClass, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = FrameProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kContainerFrameClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,105 @@
+#include "platform/win32/Controls.h"
+
+#include "platform/win32/ContainerFrame.h"
+#include "platform/win32/PictureBox.h"
+#include "platform/win32/PushButton.h"
+#include "platform/win32/Text.h"
+#include "shell/AppError.h"
+
+namespace tallowmere {
+
+void Wnd::CreateChild(const wchar_t* className, DWORD style, const CreateArgs& args) {
+  hwnd = CreateWindowExW(0, className, args.text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                         args.bounds.left, args.bounds.top, args.bounds.right - args.bounds.left,
+                         args.bounds.bottom - args.bounds.top, args.parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                         GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) {
+    throw AppError("Cannot create the control \"" + Utf8(args.text) +
+                   "\": " + SystemErrorText(GetLastError()));
+  }
+  if (args.font) SetFont(args.font);
+}
+
+void Wnd::SetText(const std::wstring& text) {
+  if (Text() != text) SetWindowTextW(hwnd, text.c_str());
+}
+
+std::wstring Wnd::Text() const {
+  const int length = GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+void Wnd::SetVisible(bool visible) {
+  // The window's own flag: IsWindowVisible also answers for its parents.
+  const bool shown = (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown == visible) return;
+  ShowWindow(hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Wnd::SetBounds(const RECT& bounds) {
+  SetWindowPos(hwnd, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+               bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Wnd::SetFont(HFONT font) {
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void Wnd::Invalidate() {
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void FrameWnd::Create(const CreateArgs& args) {
+  CreateChild(kContainerFrameClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, args);
+}
+
+void LabelWnd::Create(const CreateArgs& args) {
+  CreateChild(L"STATIC", SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS, args);
+}
+
+void PictureWnd::Create(const CreateArgs& args) {
+  CreateChild(kPictureBoxClass, WS_CLIPSIBLINGS, args);
+}
+
+void PictureWnd::SetPicture(HBITMAP picture) {
+  SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+}
+
+void TickBoxWnd::Create(const CreateArgs& args) {
+  // BS_3STATE: a tick box that shows all three values and leaves them to its owner.
+  CreateChild(L"BUTTON", BS_3STATE | WS_TABSTOP | WS_CLIPSIBLINGS, args);
+}
+
+void TickBoxWnd::SetValue(int value) {
+  const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+  SendMessageW(hwnd, BM_SETCHECK, state, 0);
+}
+
+int TickBoxWnd::Value() const {
+  const LRESULT state = SendMessageW(hwnd, BM_GETCHECK, 0, 0);
+  return state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
+}
+
+void KeyButtonWnd::Create(const CreateArgs& args) {
+  CreateChild(L"BUTTON", BS_OWNERDRAW | WS_CLIPSIBLINGS, args);
+}
+
+void PushButtonWnd::Create(const CreateArgs& args) {
+  CreateChild(kPushButtonClass, WS_CLIPSIBLINGS, args);
+}
+
+void CommandButtonWnd::Create(const CreateArgs& args) {
+  CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS, args);
+}
+
+void RegisterControlClasses(HINSTANCE instance) {
+  RegisterContainerFrameClass(instance);
+  RegisterPushButtonClass(instance);
+  RegisterPictureBoxClass(instance);
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,438 @@
+#include "platform/win32/Form1Window.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "platform/win32/KeyPictures.h"
+#include "platform/win32/PushButton.h"
+#include "platform/win32/Text.h"
+#include "shell/AppError.h"
+#include "shell/Main.h"
+
+namespace tallowmere {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TallowmereForm1";
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+
+// Fonts in hundredths of a point.
+constexpr int kWindowFontSize = 900;
+constexpr int kActionFontSize = 1125;
+constexpr int kKeyFontSize = 825;
+
+constexpr UINT_PTR kTimer1Id = 1;
+
+// The space bar shows no caption; screen readers still need its name.
+constexpr char kSpaceBarName[] = "Space";
+
+ControlKind KindOf(ControlId id) {
+  return id == ControlId::Form1 ? ControlKind::Window : Definition(id).kind;
+}
+
+// Colours are 0xBBGGRR, the layout of a COLORREF; with the high bit set, the
+// low byte names a system colour.
+COLORREF ToColorRef(std::uint32_t color) {
+  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFFu));
+  return static_cast<COLORREF>(color & 0xFFFFFFu);
+}
+
+std::string KeyWindowText(const KeyButton& key) {
+  if (!key.ToolTipText.empty()) return key.ToolTipText;
+  if (key.Caption.empty()) return kSpaceBarName;
+  return key.Caption;
+}
+
+}  // namespace
+
+Form1Window::Form1Window(Platform& platform) : platform_(platform), form_(platform, *this) {}
+
+Form1Window::~Form1Window() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Form1Window::Create() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterControlClasses(instance);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(instance, kWindowClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kWindowClass;
+    if (!RegisterClassExW(&wc)) throw AppError(SystemErrorText(GetLastError()));
+  }
+  CreateWindowExW(kWindowExStyle, kWindowClass, Wide(form_.Caption).c_str(), kWindowStyle,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                  instance, this);
+  if (!hwnd_) throw AppError(SystemErrorText(GetLastError()));
+  dpi_ = WindowDpi(hwnd_);
+  CreateControls();
+  WireEvents();
+  Layout();
+  Timer1Changed();
+
+  // Centred on the work area of the screen the window starts on.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT window;
+  GetWindowRect(hwnd_, &window);
+  const RECT& area = monitor.rcWork;
+  const int width = window.right - window.left, height = window.bottom - window.top;
+  SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::Show(int showCommand) {
+  ShowWindow(hwnd_, showCommand);
+  UpdateWindow(hwnd_);
+}
+
+void Form1Window::CreateControls() {
+  for (const ControlDef& def : kControls) {
+    const HWND parent = def.container == ControlId::Form1 ? hwnd_ : Control(def.container).hwnd;
+    Control(def.id).Create({.parent = parent,
+                            .id = kFirstControlId + static_cast<int>(def.id),
+                            .text = Wide(std::string(def.caption))});
+  }
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    cmdKey[i].Create({.parent = Frame1.hwnd,
+                      .id = kFirstKeyId + i,
+                      .text = Wide(KeyWindowText(form_.cmdKey[i]))});
+  }
+  // The keyboard picture lies beneath the key buttons, so the keys take the
+  // clicks and a hidden key uncovers the picture's drawing of it.
+  SetWindowPos(Image1.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  keyboardPicture_ = CreateKeyboardPicture();
+  Image1.SetPicture(keyboardPicture_.Get());
+}
+
+void Form1Window::WireEvents() {
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    cmdKey[i].onClick = [this, i] { form_.cmdKey_Click(static_cast<std::int16_t>(i)); };
+  }
+  for (const ControlDef& def : kControls) {
+    if (def.kind != ControlKind::TickBox) continue;
+    const ControlId id = def.id;
+    Control(id).onClick = [this, id] { form_.TickBoxClicked(id); };
+  }
+  Check1.onClick = [this] { form_.Check1_Click(); };
+  PushButton1.onClick = [this] { form_.PushButton1_Click(); };
+  PushButton2.onClick = [this] { form_.PushButton2_Click(); };
+  PushButton6.onClick = [this] { form_.PushButton6_Click(); };
+}
+
+void Form1Window::Layout() {
+  GdiFont windowFont = CreatePointFont(L"Arial", kWindowFontSize, true, dpi_);
+  GdiFont actionFont = CreatePointFont(L"Arial", kActionFontSize, true, dpi_);
+  GdiFont keyFont = CreatePointFont(L"Arial Narrow", kKeyFontSize, false, dpi_);
+  for (const ControlDef& def : kControls) {
+    Wnd& control = Control(def.id);
+    control.SetBounds(TwipsRect(def.left, def.top, def.width, def.height, dpi_));
+    control.SetFont(def.kind == ControlKind::ActionButton ? actionFont.Get() : windowFont.Get());
+  }
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    const KeyDef& key = kKeyTable[i];
+    cmdKey[i].SetBounds(TwipsRect(key.left, key.top, key.width, key.height, dpi_));
+    cmdKey[i].SetFont(keyFont.Get());
+  }
+  // The old fonts go only once no control uses them.
+  windowFont_ = std::move(windowFont);
+  actionFont_ = std::move(actionFont);
+  keyFont_ = std::move(keyFont);
+
+  const SIZE client{TwipsToPixels(kClientWidthTwips, dpi_),
+                    TwipsToPixels(kClientHeightTwips, dpi_)};
+  const SIZE window = WindowSizeForClient(client, kWindowStyle, kWindowExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, window.cx, window.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Wnd& Form1Window::Control(ControlId id) {
+  switch (id) {
+    case ControlId::Frame1:
+      return Frame1;
+    case ControlId::Image1:
+      return Image1;
+    case ControlId::PushButton1:
+      return PushButton1;
+    case ControlId::PushButton2:
+      return PushButton2;
+    case ControlId::Label2:
+      return Label2;
+    case ControlId::Label1:
+      return Label1;
+    case ControlId::Frame2:
+      return Frame2;
+    case ControlId::Check5_:
+      return Check5_;
+    case ControlId::Check3_:
+      return Check3_;
+    case ControlId::Check4_:
+      return Check4_;
+    case ControlId::Check2_:
+      return Check2_;
+    case ControlId::Check6_:
+      return Check6_;
+    case ControlId::Frame3:
+      return Frame3;
+    case ControlId::Check6:
+      return Check6;
+    case ControlId::Check8:
+      return Check8;
+    case ControlId::PushButton6:
+      return PushButton6;
+    case ControlId::Check1:
+      return Check1;
+    case ControlId::Form1:
+      break;
+  }
+  throw std::out_of_range("Form1 is the window, not one of its controls");
+}
+
+TickBoxWnd& Form1Window::TickBox(ControlId id) {
+  return dynamic_cast<TickBoxWnd&>(Control(id));
+}
+
+void Form1Window::KeyChanged(int index) {
+  cmdKey[index].SetVisible(form_.cmdKey[index].Visible);
+  InvalidateRect(cmdKey[index].hwnd, nullptr, FALSE);
+}
+
+void Form1Window::ControlChanged(ControlId id) {
+  switch (KindOf(id)) {
+    case ControlKind::Window:
+      SetWindowTextW(hwnd_, Wide(form_.Caption).c_str());
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
+    case ControlKind::TickBox: {
+      const tallowmere::TickBox& state = form_.Tick(id);
+      TickBoxWnd& box = TickBox(id);
+      box.SetText(Wide(state.Caption));
+      box.SetValue(state.Value);
+      box.SetVisible(state.Visible);
+      box.Invalidate();
+      break;
+    }
+    case ControlKind::ActionButton:
+      Control(id).SetText(Wide(form_.Action(id).Caption));
+      break;
+    case ControlKind::Frame:
+    case ControlKind::Label:
+      Control(id).SetText(Wide(form_.Plain(id).Caption));
+      Control(id).Invalidate();
+      break;
+    case ControlKind::Picture:
+    case ControlKind::CommandButton:
+      break;
+  }
+}
+
+void Form1Window::VisibleChanged() {
+  const bool shown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown != form_.Visible) ShowWindow(hwnd_, form_.Visible ? SW_SHOW : SW_HIDE);
+}
+
+void Form1Window::Timer1Changed() {
+  if (form_.Timer1.Enabled) {
+    SetTimer(hwnd_, kTimer1Id, static_cast<UINT>(form_.Timer1.Interval), nullptr);
+  } else {
+    KillTimer(hwnd_, kTimer1Id);
+  }
+}
+
+LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* created =
+        static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    created->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    self->ReportFailure(e.what());
+  } catch (...) {
+    self->ReportFailure("Unknown error");
+  }
+  return 0;
+}
+
+LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND:
+      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_ACTIVATE:
+      form_.ActivationChanged();
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_SHOWWINDOW:
+      // Others (the tray, the system) show and hide the window too.
+      form_.Visible = wParam != 0;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY: {
+      const HWND hwnd = hwnd_;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void Form1Window::OnCommand(int id, int code) {
+  // An owner-drawn button reports the second click of a double click as
+  // BN_DOUBLECLICKED; for the user it is one more click.
+  if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
+  Wnd* control = FindChild(id);
+  if (control && control->onClick) control->onClick();
+}
+
+LRESULT Form1Window::OnNotify(const NMHDR& header) {
+  if (header.code != kPushButtonMouseMove) return 0;
+  auto* button = dynamic_cast<PushButtonWnd*>(FindChild(static_cast<int>(header.idFrom)));
+  if (!button || !button->onMouseMove) return 0;
+  const auto& info = reinterpret_cast<const PushButtonMouseMoveInfo&>(header);
+  button->onMouseMove({.button = info.button, .shift = info.shift, .x = info.x, .y = info.y});
+  return 0;
+}
+
+void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  const int index = static_cast<int>(item.CtlID) - kFirstKeyId;
+  if (item.CtlType == ODT_BUTTON && index >= 0 && index <= kLastKeyIndex) DrawKey(index, item);
+}
+
+void Form1Window::DrawKey(int index, const DRAWITEMSTRUCT& item) {
+  const KeyButton& key = form_.cmdKey[index];
+  const HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &r, Brush(ToColorRef(key.BackColor)));
+  DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (pushed) OffsetRect(&r, 1, 1);
+
+  const Picture picture = kKeyTable[index].picture;
+  if (picture != Picture::None) {
+    const bool logo = picture == Picture::WindowsLogo;
+    const int w = MulDiv(logo ? kWindowsLogoWidth : kMenuSymbolSize, dpi_, kDefaultDpi);
+    const int h = MulDiv(logo ? kWindowsLogoHeight : kMenuSymbolSize, dpi_, kDefaultDpi);
+    const int x = (r.left + r.right - w) / 2, y = (r.top + r.bottom - h) / 2;
+    const RECT box{x, y, x + w, y + h};
+    if (logo) {
+      DrawWindowsLogo(dc, box);
+    } else {
+      DrawMenuSymbol(dc, box);
+    }
+  }
+  if (!key.Caption.empty()) {
+    const std::wstring caption = Wide(key.Caption);
+    SelectScope font(dc, keyFont_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+LRESULT Form1Window::OnCtlColor(HDC dc, HWND control) {
+  const COLORREF color = ToColorRef(BackColorOf(control));
+  SetBkColor(dc, color);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(Brush(color));
+}
+
+std::uint32_t Form1Window::BackColorOf(HWND control) {
+  const int id = GetDlgCtrlID(control) - kFirstControlId;
+  if (id < 0 || id > static_cast<int>(ControlId::Check1)) return form_.BackColor;
+  const auto controlId = static_cast<ControlId>(id);
+  switch (KindOf(controlId)) {
+    case ControlKind::TickBox:
+      return form_.Tick(controlId).BackColor;
+    case ControlKind::Frame:
+    case ControlKind::Label:
+      return form_.Plain(controlId).BackColor;
+    default:
+      return form_.BackColor;
+  }
+}
+
+void Form1Window::OnEraseBackground(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  FillRect(dc, &client, Brush(ToColorRef(form_.BackColor)));
+}
+
+void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  Layout();
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::OnTimer(UINT_PTR id) {
+  if (id == kTimer1Id) form_.Timer1_Timer();
+}
+
+void Form1Window::OnDestroy() {
+  KillTimer(hwnd_, kTimer1Id);
+  if (onDestroyed) onDestroyed();
+}
+
+Wnd* Form1Window::FindChild(int id) {
+  if (id >= kFirstKeyId && id <= kFirstKeyId + kLastKeyIndex) return &cmdKey[id - kFirstKeyId];
+  const int control = id - kFirstControlId;
+  if (control <= static_cast<int>(ControlId::Form1) ||
+      control > static_cast<int>(ControlId::Check1)) {
+    return nullptr;
+  }
+  return &Control(static_cast<ControlId>(control));
+}
+
+HBRUSH Form1Window::Brush(COLORREF color) {
+  auto it = brushes_.find(color);
+  if (it == brushes_.end()) it = brushes_.emplace(color, GdiBrush(CreateSolidBrush(color))).first;
+  return it->second.Get();
+}
+
+void Form1Window::ReportFailure(const std::string& description) noexcept {
+  try {
+    platform_.dialogs.Show(description, ApplicationTitle(), DialogIcon::Exclamation);
+  } catch (...) {
+    MessageBoxW(hwnd_, L"Unknown error", nullptr, MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+}  // namespace tallowmere

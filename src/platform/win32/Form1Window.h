@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Gdi.h"
+#include "ui/Form1.h"
+
+namespace tallowmere {
+
+// The main window on screen: a top-level window with a child window for every
+// control of Form1, laid out in twips at the window's DPI. Each message goes
+// to its own OnXxx member; the window procedure is a trampoline that reports a
+// failure of a handler and never lets it pass back into Windows.
+class Form1Window final : public FormView {
+ public:
+  explicit Form1Window(Platform& platform);
+  ~Form1Window() override;
+  Form1Window(const Form1Window&) = delete;
+  Form1Window& operator=(const Form1Window&) = delete;
+
+  // Creates the window and all its controls, hidden and centred on the screen.
+  // Throws AppError when Windows refuses a window.
+  void Create();
+  void Show(int showCommand);
+
+  HWND hwnd() const { return hwnd_; }
+  int dpi() const { return dpi_; }
+  Form1& form() { return form_; }
+
+  // The child window of a control of the tables; ControlId::Form1 has none.
+  Wnd& Control(ControlId id);
+  TickBoxWnd& TickBox(ControlId id);
+
+  // Child window identifiers: controls from kFirstControlId in the order of
+  // ControlId, key buttons from kFirstKeyId in index order.
+  static constexpr int kFirstControlId = 100;
+  static constexpr int kFirstKeyId = 1000;
+
+  void KeyChanged(int index) override;
+  void ControlChanged(ControlId id) override;
+  void VisibleChanged() override;
+  void Timer1Changed() override;
+
+  // The controls, named as the program names them. Wire events through
+  // their onClick and onMouseMove members.
+  FrameWnd Frame1, Frame2, Frame3;
+  PictureWnd Image1;
+  PushButtonWnd PushButton1, PushButton2, PushButton6;
+  LabelWnd Label1, Label2;
+  TickBoxWnd Check2_, Check3_, Check4_, Check5_, Check6_, Check6, Check8;
+  CommandButtonWnd Check1;
+  std::array<KeyButtonWnd, kKeyCount> cmdKey;
+
+  // Runs when the window is destroyed; the program ends its message loop here.
+  std::function<void()> onDestroyed;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  LRESULT OnCtlColor(HDC dc, HWND control);
+  void OnEraseBackground(HDC dc);
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnTimer(UINT_PTR id);
+  void OnDestroy();
+
+  void CreateControls();
+  void WireEvents();
+  // Places every control and sizes the window for dpi_, with fonts for it.
+  void Layout();
+  void DrawKey(int index, const DRAWITEMSTRUCT& item);
+  Wnd* FindChild(int id);
+  std::uint32_t BackColorOf(HWND control);
+  HBRUSH Brush(COLORREF color);
+  void ReportFailure(const std::string& description) noexcept;
+
+  Platform& platform_;
+  Form1 form_;
+  HWND hwnd_ = nullptr;
+  int dpi_ = kDefaultDpi;
+  GdiFont windowFont_, actionFont_, keyFont_;
+  GdiBitmap keyboardPicture_;
+  std::map<COLORREF, GdiBrush> brushes_;
+};
+
+}  // namespace tallowmere

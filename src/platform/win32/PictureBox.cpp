@@ -1,0 +1,66 @@
+#include "platform/win32/PictureBox.h"
+
+#include "platform/win32/Gdi.h"
+
+namespace tallowmere {
+
+namespace {
+
+HBITMAP Picture(HWND hwnd) {
+  return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void Paint(HWND hwnd) {
+  PaintDC paint(hwnd);
+  const HBITMAP picture = Picture(hwnd);
+  if (!picture) return;
+  BITMAP info{};
+  GetObjectW(picture, sizeof info, &info);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  MemoryDC source;
+  SelectScope select(source.Get(), picture);
+  const bool exact = client.right == info.bmWidth && client.bottom == info.bmHeight;
+  SetStretchBltMode(paint.Get(), exact ? COLORONCOLOR : HALFTONE);
+  SetBrushOrgEx(paint.Get(), 0, 0, nullptr);
+  StretchBlt(paint.Get(), 0, 0, client.right, client.bottom, source.Get(), 0, 0, info.bmWidth,
+             info.bmHeight, SRCCOPY);
+}
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case STM_SETIMAGE: {
+      if (wParam != IMAGE_BITMAP) return 0;
+      const LONG_PTR previous = SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return previous;
+    }
+    case STM_GETIMAGE:
+      return wParam == IMAGE_BITMAP ? GetWindowLongPtrW(hwnd, GWLP_USERDATA) : 0;
+    case WM_ERASEBKGND:
+      if (Picture(hwnd)) return 1;
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_PAINT:
+      Paint(hwnd);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void RegisterPictureBoxClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, kPictureBoxClass, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = PictureProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kPictureBoxClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace tallowmere

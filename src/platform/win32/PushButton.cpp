@@ -1,0 +1,156 @@
+#include "platform/win32/PushButton.h"
+
+#include <windowsx.h>
+
+#include <new>
+#include <string>
+
+#include "platform/win32/Gdi.h"
+
+namespace tallowmere {
+
+namespace {
+
+// The state of one button, kept in its window's user data from WM_NCCREATE
+// to WM_NCDESTROY.
+class PushButtonState {
+ public:
+  explicit PushButtonState(HWND hwnd) : hwnd_(hwnd) {}
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+      case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd_, nullptr, TRUE);
+        return 0;
+      case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+      case WM_SETTEXT:
+      case WM_ENABLE: {
+        const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return result;
+      }
+      case WM_LBUTTONDOWN:
+        OnButtonDown();
+        return 0;
+      case WM_MOUSEMOVE:
+        OnMouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+      case WM_LBUTTONUP:
+        OnButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+      case WM_CAPTURECHANGED:
+        held_ = false;
+        SetPushed(false);
+        return 0;
+      case WM_ERASEBKGND:
+        return 1;
+      case WM_PAINT:
+        OnPaint();
+        return 0;
+      default:
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+  }
+
+ private:
+  bool Inside(int x, int y) const {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const POINT p{x, y};
+    return PtInRect(&client, p) != 0;
+  }
+
+  void SetPushed(bool pushed) {
+    if (pushed == pushed_) return;
+    pushed_ = pushed;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
+  void OnButtonDown() {
+    SetCapture(hwnd_);
+    held_ = true;
+    SetPushed(true);
+  }
+
+  void OnMouseMove(WPARAM keys, int x, int y) {
+    if (held_) SetPushed(Inside(x, y));
+    PushButtonMouseMoveInfo info{};
+    info.header.hwndFrom = hwnd_;
+    info.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
+    info.header.code = kPushButtonMouseMove;
+    info.button = ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) |
+                  ((keys & MK_MBUTTON) ? 4 : 0);
+    info.shift = ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+                 ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+    info.x = x;
+    info.y = y;
+    SendMessageW(GetParent(hwnd_), WM_NOTIFY, info.header.idFrom, reinterpret_cast<LPARAM>(&info));
+  }
+
+  void OnButtonUp(int x, int y) {
+    if (!held_) return;
+    const bool click = Inside(x, y);
+    ReleaseCapture();
+    if (click) {
+      const int id = GetDlgCtrlID(hwnd_);
+      SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd_));
+    }
+  }
+
+  void OnPaint() {
+    PaintDC paint(hwnd_);
+    HDC dc = paint.Get();
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed_ ? DFCS_PUSHED : 0));
+
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd_, caption.data(), length + 1);
+    caption.resize(static_cast<std::size_t>(length));
+    if (pushed_) OffsetRect(&r, 1, 1);
+    SelectScope font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextW(dc, caption.c_str(), length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+
+  HWND hwnd_;
+  HFONT font_ = nullptr;
+  bool held_ = false;    // the left button went down on this button
+  bool pushed_ = false;  // drawn pressed: held and the pointer is inside
+};
+
+LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* state = reinterpret_cast<PushButtonState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    state = new (std::nothrow) PushButtonState(hwnd);
+    if (!state) return FALSE;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  } else if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    delete state;
+    state = nullptr;
+  }
+  return state ? state->HandleMessage(message, wParam, lParam)
+               : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RegisterPushButtonClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, kPushButtonClass, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = PushButtonProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPushButtonClass;
+  RegisterClassExW(&wc);
+}
+
+}  // namespace tallowmere

@@ -1,0 +1,418 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/KeyTable.h"
+#include "platform/win32/Form1Window.h"
+#include "platform/win32/Gdi.h"
+#include "platform/win32/KeyPictures.h"
+#include "platform/win32/Text.h"
+#include "shell/AppError.h"
+#include "unit/fakes/FakePlatform.h"
+
+namespace tallowmere {
+namespace {
+
+constexpr char kBlockListPath[] = "C:\\Temp\\xsettings.txt";
+
+// A length in twips in pixels at 96 DPI, where 15 twips make one pixel.
+int Px(int twips) {
+  return (twips + 7) / 15;
+}
+
+RECT PxRect(int left, int top, int width, int height) {
+  return {Px(left), Px(top), Px(left + width), Px(top + height)};
+}
+
+// A control's rectangle in its parent's client area.
+RECT PlaceInParent(HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string WindowText(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return Utf8(text);
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The colour on screen at a point of a window's client area.
+COLORREF ScreenPixel(HWND hwnd, POINT point) {
+  ClientToScreen(hwnd, &point);
+  WindowDC screen(nullptr);
+  return GetPixel(screen.Get(), point.x, point.y) & 0xFFFFFF;
+}
+
+POINT Centre(const RECT& r) {
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+LOGFONTW FontOf(HWND hwnd) {
+  LOGFONTW font{};
+  const auto handle = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+  GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+
+void Click(HWND hwnd, int x, int y) {
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// A window of its own for each test that changes something. It is shown only
+// for tests that look at the screen: under Wine without a window manager,
+// showing and hiding a window costs about a second.
+class Form1WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.Create();
+    ASSERT_EQ(window.dpi(), 96) << "the layout is checked at 96 DPI";
+  }
+
+  // Shows the window and paints everything that is due.
+  void ShowAndSettle() {
+    if (!IsWindowVisible(window.hwnd())) window.Show(SW_SHOWNOACTIVATE);
+    RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    GdiFlush();
+    Sleep(50);
+    Pump();
+  }
+
+  FakePlatform fake;
+  Form1Window window{fake.platform};
+};
+
+// One window, created once, never changed and never shown, for the tests that
+// only read the layout.
+struct SharedWindow {
+  SharedWindow() { window.Create(); }
+  FakePlatform fake;
+  Form1Window window{fake.platform};
+};
+
+Form1Window& Shared() {
+  static SharedWindow shared;
+  return shared.window;
+}
+
+class LayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(window.dpi(), 96) << "the layout is checked at 96 DPI"; }
+  Form1Window& window = Shared();
+};
+
+TEST_F(LayoutTest, FixedSizeWithSingleBorderAndMinimiseButtonOnly) {
+  const LONG_PTR style = GetWindowLongPtrW(window.hwnd(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_CHILD);
+}
+
+TEST_F(LayoutTest, ClientAreaIs9840By5940Twips) {
+  RECT client;
+  GetClientRect(window.hwnd(), &client);
+  EXPECT_EQ(client.right, 656);
+  EXPECT_EQ(client.bottom, 396);
+}
+
+TEST_F(LayoutTest, CentredOnTheScreen) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT r;
+  GetWindowRect(window.hwnd(), &r);
+  EXPECT_NEAR(r.left - monitor.rcWork.left, monitor.rcWork.right - r.right, 1);
+  EXPECT_NEAR(r.top - monitor.rcWork.top, monitor.rcWork.bottom - r.bottom, 1);
+}
+
+TEST_F(Form1WindowTest, CaptionIsTheProductNameUntilSet) {
+  EXPECT_EQ(WindowText(window.hwnd()), "Tallowmere");
+  window.form().SetCaption(ControlId::Form1, "Tallowmere 7");
+  EXPECT_EQ(WindowText(window.hwnd()), "Tallowmere 7");
+}
+
+TEST_F(Form1WindowTest, BackgroundsAreWhite) {
+  ShowAndSettle();
+  // The window's margin left of the frames, a frame's inside, a tick box
+  // beside its text, a label after its text.
+  EXPECT_EQ(ScreenPixel(window.hwnd(), {3, 200}), 0xFFFFFFu);
+  EXPECT_EQ(ScreenPixel(window.Frame2.hwnd, {600, 60}), 0xFFFFFFu);
+  RECT label;
+  GetClientRect(window.Label1.hwnd, &label);
+  EXPECT_EQ(ScreenPixel(window.Label1.hwnd, {label.right - 1, label.bottom - 1}), 0xFFFFFFu);
+  RECT tick;
+  GetClientRect(window.Check4_.hwnd, &tick);
+  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, {tick.right - 1, tick.bottom - 1}), 0xFFFFFFu);
+}
+
+TEST_F(Form1WindowTest, ColourChangesShowAtOnce) {
+  window.form().SetBackColor(ControlId::Frame2, 0x8000000F);
+  window.form().SetBackColor(ControlId::Check4_, 0x00FFFF);
+  ShowAndSettle();
+  EXPECT_EQ(ScreenPixel(window.Frame2.hwnd, {600, 60}), GetSysColor(COLOR_BTNFACE));
+  RECT tick;
+  GetClientRect(window.Check4_.hwnd, &tick);
+  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, {tick.right - 1, tick.bottom - 1}), 0x00FFFFu);
+}
+
+// Every control of the tables: its parent, place, size and window text.
+class ControlPlacement : public LayoutTest, public ::testing::WithParamInterface<ControlDef> {};
+
+TEST_P(ControlPlacement, StandsWhereTheTableSays) {
+  const ControlDef& def = GetParam();
+  const HWND control = window.Control(def.id).hwnd;
+  const HWND container =
+      def.container == ControlId::Form1 ? window.hwnd() : window.Control(def.container).hwnd;
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(GetParent(control), container);
+  const RECT expected = PxRect(def.left, def.top, def.width, def.height);
+  const RECT actual = PlaceInParent(control);
+  EXPECT_EQ(actual.left, expected.left);
+  EXPECT_EQ(actual.top, expected.top);
+  EXPECT_EQ(actual.right, expected.right);
+  EXPECT_EQ(actual.bottom, expected.bottom);
+  EXPECT_EQ(WindowText(control), def.caption);
+  EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryControl, ControlPlacement, ::testing::ValuesIn(kControls));
+
+// Every key button: in the frame "Keyboard Settings", at its place, on top of
+// the keyboard picture, named for screen readers.
+class KeyPlacement : public LayoutTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(KeyPlacement, LiesOverItsDrawingInTheKeyboardFrame) {
+  const int index = GetParam();
+  const KeyDef& key = kKeyTable[index];
+  const HWND button = window.cmdKey[index].hwnd;
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(GetParent(button), window.Frame1.hwnd);
+  const RECT expected = PxRect(key.left, key.top, key.width, key.height);
+  const RECT actual = PlaceInParent(button);
+  EXPECT_EQ(actual.left, expected.left);
+  EXPECT_EQ(actual.top, expected.top);
+  EXPECT_EQ(actual.right, expected.right);
+  EXPECT_EQ(actual.bottom, expected.bottom);
+  EXPECT_EQ(ChildWindowFromPointEx(window.Frame1.hwnd, Centre(actual), CWP_SKIPINVISIBLE), button);
+
+  // The key's drawing in the picture lies exactly under the button.
+  const RECT image = PlaceInParent(window.Image1.hwnd);
+  RECT drawing = KeyRectInPicture(index);
+  OffsetRect(&drawing, image.left, image.top);
+  EXPECT_TRUE(EqualRect(&drawing, &actual));
+
+  const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
+  EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKey, KeyPlacement, ::testing::Range(0, kKeyCount));
+
+struct KeyName {
+  int index;
+  const char* text;
+};
+
+class KeyWindowText : public LayoutTest, public ::testing::WithParamInterface<KeyName> {};
+
+TEST_P(KeyWindowText, IsTheCaptionOrTheKeysName) {
+  EXPECT_EQ(WindowText(window.cmdKey[GetParam().index].hwnd), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(CaptionsAndNames, KeyWindowText,
+                         ::testing::Values(KeyName{0, "esc"}, KeyName{16, "`"}, KeyName{51, "\" '"},
+                                           KeyName{52, "Enter"}, KeyName{65, "| \\"},
+                                           KeyName{73, "Windows Key"}, KeyName{74, "Windows Key"},
+                                           KeyName{75, "Expand Key"}, KeyName{96, "ent"},
+                                           KeyName{99, "Space"}, KeyName{103, "Rgt"}));
+
+struct FontCase {
+  ControlKind kind;
+  const wchar_t* face;
+  int height;  // pixels at 96 DPI
+  int weight;
+};
+
+class ControlFont : public LayoutTest, public ::testing::WithParamInterface<FontCase> {};
+
+TEST_P(ControlFont, MatchesTheControlsKind) {
+  const FontCase& expected = GetParam();
+  std::vector<HWND> controls;
+  if (expected.kind == ControlKind::Window) {
+    for (const KeyButtonWnd& key : window.cmdKey) controls.push_back(key.hwnd);
+  }
+  for (const ControlDef& def : kControls) {
+    if (def.kind == expected.kind) controls.push_back(window.Control(def.id).hwnd);
+  }
+  ASSERT_FALSE(controls.empty());
+  for (HWND control : controls) {
+    const LOGFONTW font = FontOf(control);
+    EXPECT_STREQ(font.lfFaceName, expected.face) << WindowText(control);
+    EXPECT_EQ(font.lfHeight, -expected.height) << WindowText(control);
+    EXPECT_EQ(font.lfWeight, expected.weight) << WindowText(control);
+  }
+}
+
+// ControlKind::Window stands for the key buttons here: the window has no
+// font of its own to show.
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, ControlFont,
+    ::testing::Values(FontCase{ControlKind::Window, L"Arial Narrow", 11, FW_NORMAL},
+                      FontCase{ControlKind::ActionButton, L"Arial", 15, FW_BOLD},
+                      FontCase{ControlKind::Frame, L"Arial", 12, FW_BOLD},
+                      FontCase{ControlKind::Label, L"Arial", 12, FW_BOLD},
+                      FontCase{ControlKind::TickBox, L"Arial", 12, FW_BOLD},
+                      FontCase{ControlKind::CommandButton, L"Arial", 12, FW_BOLD}));
+
+TEST_F(Form1WindowTest, KeyClickTogglesTheFaceAndSaves) {
+  const HWND a = window.cmdKey[41].hwnd;
+  RECT face;
+  GetClientRect(a, &face);
+  const POINT inside{4, 4};
+
+  SendMessageW(a, BM_CLICK, 0, 0);
+  ShowAndSettle();
+  EXPECT_EQ(window.form().cmdKey[41].BackColor, kMarkedColor);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "65,\r\n");
+  EXPECT_EQ(ScreenPixel(a, inside), 0x00FF00u);
+
+  SendMessageW(a, BM_CLICK, 0, 0);
+  ShowAndSettle();
+  EXPECT_EQ(window.form().cmdKey[41].BackColor, kUnmarkedColor);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "\r\n");
+  EXPECT_EQ(ScreenPixel(a, inside), 0xC0C0C0u);
+}
+
+TEST_F(Form1WindowTest, DoubleClickOnAKeyIsTwoClicks) {
+  const HWND a = window.cmdKey[41].hwnd;
+  SendMessageW(a, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(a, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SendMessageW(a, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(a, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(window.form().cmdKey[41].BackColor, kUnmarkedColor);
+  EXPECT_EQ(fake.files.replaces, 2);
+}
+
+TEST_F(Form1WindowTest, MarkedPictureKeyUncoversThePicturesDrawing) {
+  const HWND logoKey = window.cmdKey[73].hwnd;
+  const RECT place = PlaceInParent(logoKey);
+  SendMessageW(logoKey, BM_CLICK, 0, 0);
+  ShowAndSettle();
+  EXPECT_FALSE(GetWindowLongPtrW(logoKey, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "91,\r\n");
+  EXPECT_EQ(ChildWindowFromPointEx(window.Frame1.hwnd, Centre(place), CWP_SKIPINVISIBLE),
+            window.Image1.hwnd);
+  // The logo's upper left pane, drawn by the picture where the button was.
+  const int x = (place.left + place.right - kWindowsLogoWidth) / 2;
+  const int y = (place.top + place.bottom - kWindowsLogoHeight) / 2;
+  EXPECT_EQ(ScreenPixel(window.Frame1.hwnd, {x + 4, y + 4}), RGB(0xF2, 0x50, 0x22));
+}
+
+TEST_F(Form1WindowTest, TickBoxShowsTheValueItIsGiven) {
+  const HWND scroll = window.Check5_.hwnd;
+  SendMessageW(scroll, BM_CLICK, 0, 0);
+  EXPECT_EQ(window.form().Tick(ControlId::Check5_).Value, 1);
+  EXPECT_EQ(SendMessageW(scroll, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "522,\r\n");
+
+  SendMessageW(scroll, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(scroll, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "\r\n");
+
+  window.form().SetValue(ControlId::Check2_, 2);
+  EXPECT_EQ(SendMessageW(window.Check2_.hwnd, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  window.form().SetValue(ControlId::Check8, 1);
+  EXPECT_EQ(SendMessageW(window.Check8.hwnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Form1WindowTest, FailingHandlerIsReportedAndNeverReachesWindows) {
+  window.PushButton2.onClick = [] { throw AppError("Disk full"); };
+  Click(window.PushButton2.hwnd, 10, 10);
+  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  EXPECT_EQ(fake.dialogs.shown[0].text, "Disk full");
+  // The window goes on working.
+  SendMessageW(window.cmdKey[0].hwnd, BM_CLICK, 0, 0);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "27,\r\n");
+}
+
+TEST_F(Form1WindowTest, ActionButtonsRunTheirHandlers) {
+  RECT r;
+  GetClientRect(window.PushButton1.hwnd, &r);
+  Click(window.PushButton1.hwnd, r.right / 2, r.bottom / 2);
+  EXPECT_EQ(window.form().cmdKey[103].BackColor, kMarkedColor);
+  EXPECT_FALSE(GetWindowLongPtrW(window.cmdKey[75].hwnd, GWL_STYLE) & WS_VISIBLE);
+  Click(window.PushButton2.hwnd, r.right / 2, r.bottom / 2);
+  EXPECT_EQ(window.form().cmdKey[103].BackColor, kUnmarkedColor);
+  EXPECT_TRUE(GetWindowLongPtrW(window.cmdKey[75].hwnd, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_EQ(fake.files.content[kBlockListPath], "\r\n");
+}
+
+TEST_F(Form1WindowTest, PushButtonRaisesClickOnlyForARelease) {
+  int clicks = 0;
+  window.PushButton1.onClick = [&clicks] { ++clicks; };
+  RECT r;
+  GetClientRect(window.PushButton1.hwnd, &r);
+  Click(window.PushButton1.hwnd, r.right / 2, r.bottom / 2);
+  EXPECT_EQ(clicks, 1);
+  // Pressed on the button, released outside it: no click.
+  SendMessageW(window.PushButton1.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(window.PushButton1.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 20, 5));
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Form1WindowTest, PushButtonReportsPointerMoves) {
+  std::vector<MouseMoveArgs> moves;
+  window.PushButton6.onMouseMove = [&moves](const MouseMoveArgs& m) { moves.push_back(m); };
+  SendMessageW(window.PushButton6.hwnd, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 7));
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0].button, 1);
+  EXPECT_EQ(moves[0].shift & 1, 1);
+  EXPECT_EQ(moves[0].x, 30);
+  EXPECT_EQ(moves[0].y, 7);
+}
+
+TEST_F(Form1WindowTest, PushButtonCaptionFollowsTheForm) {
+  window.form().SetCaption(ControlId::PushButton6, "Stop");
+  EXPECT_EQ(WindowText(window.PushButton6.hwnd), "Stop");
+  EXPECT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Stop");
+}
+
+TEST(KeyboardPicture, DrawsEveryKeyOnTheBody) {
+  GdiBitmap picture = CreateKeyboardPicture();
+  ASSERT_TRUE(picture);
+  BITMAP info{};
+  GetObjectW(picture.Get(), sizeof info, &info);
+  ASSERT_EQ(info.bmWidth, kKeyboardPictureWidth);
+  ASSERT_EQ(info.bmHeight, kKeyboardPictureHeight);
+  MemoryDC dc;
+  SelectScope select(dc.Get(), picture.Get());
+  EXPECT_EQ(GetPixel(dc.Get(), 2, 2), kKeyboardBodyColor);
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    const RECT r = KeyRectInPicture(i);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, kKeyboardPictureWidth);
+    EXPECT_LE(r.bottom, kKeyboardPictureHeight);
+    // Just inside the cap's rounded edge.
+    EXPECT_EQ(GetPixel(dc.Get(), r.left + 2, r.top + 1), kKeyCapColor) << "key " << i;
+  }
+}
+
+}  // namespace
+}  // namespace tallowmere

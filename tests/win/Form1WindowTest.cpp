@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -194,6 +196,11 @@ TEST_P(ControlPlacement, StandsWhereTheTableSays) {
 
 INSTANTIATE_TEST_SUITE_P(EveryControl, ControlPlacement, ::testing::ValuesIn(kControls));
 
+struct KeyName {
+  int index;
+  const char* text;
+};
+
 // Every key button: in the frame "Keyboard Settings", at its place, on top of
 // the keyboard picture, named for screen readers.
 class KeyPlacement : public LayoutTest, public ::testing::WithParamInterface<int> {};
@@ -222,12 +229,24 @@ TEST_P(KeyPlacement, LiesOverItsDrawingInTheKeyboardFrame) {
   EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKey, KeyPlacement, ::testing::Range(0, kKeyCount));
+TEST_F(LayoutTest, PictureKeysShowTheirToolTip) {
+  const HWND tips = window.keyTips.hwnd;
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
+  for (const KeyName& key :
+       {KeyName{73, "Windows Key"}, KeyName{74, "Windows Key"}, KeyName{75, "Expand Key"}}) {
+    wchar_t text[80] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window.Frame1.hwnd;
+    info.uId = reinterpret_cast<UINT_PTR>(window.cmdKey[key.index].hwnd);
+    info.lpszText = text;
+    SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(Utf8(text), key.text) << "key " << key.index;
+  }
+}
 
-struct KeyName {
-  int index;
-  const char* text;
-};
+INSTANTIATE_TEST_SUITE_P(EveryKey, KeyPlacement, ::testing::Range(0, kKeyCount));
 
 class KeyWindowText : public LayoutTest, public ::testing::WithParamInterface<KeyName> {};
 
@@ -297,6 +316,39 @@ TEST_F(Form1WindowTest, KeyClickTogglesTheFaceAndSaves) {
   EXPECT_EQ(window.form().cmdKey[41].BackColor, kUnmarkedColor);
   EXPECT_EQ(fake.files.content[kBlockListPath], "\r\n");
   EXPECT_EQ(ScreenPixel(a, inside), 0xC0C0C0u);
+}
+
+TEST_F(Form1WindowTest, SpaceAfterAClickDoesNotClickTheKeyAgain) {
+  const HWND a = window.cmdKey[41].hwnd;
+  SetFocus(a);
+  SendMessageW(a, BM_CLICK, 0, 0);
+  const HWND focus = GetFocus();
+  EXPECT_EQ(focus, window.hwnd());
+  SendMessageW(focus, WM_KEYDOWN, VK_SPACE, 0x00390001);
+  SendMessageW(focus, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+  EXPECT_EQ(window.form().cmdKey[41].BackColor, kMarkedColor);
+  EXPECT_EQ(fake.files.replaces, 1);
+}
+
+TEST_F(Form1WindowTest, LayoutKeepsItsProportionsAtAnotherDpi) {
+  RECT suggested;
+  GetWindowRect(window.hwnd(), &suggested);
+  SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  // At 144 DPI a twip is a tenth of a pixel; halves round up.
+  const RECT esc = PlaceInParent(window.cmdKey[0].hwnd);  // 330, 390, 345 x 285 twips
+  EXPECT_EQ(esc.left, 33);
+  EXPECT_EQ(esc.top, 39);
+  EXPECT_EQ(esc.right, 68);
+  EXPECT_EQ(esc.bottom, 68);
+  const RECT stop = PlaceInParent(window.PushButton6.hwnd);  // 120, 5410, 9600 x 405 twips
+  EXPECT_EQ(stop.left, 12);
+  EXPECT_EQ(stop.top, 541);
+  EXPECT_EQ(stop.right, 972);
+  EXPECT_EQ(stop.bottom, 582);
+  EXPECT_EQ(FontOf(window.Frame1.hwnd).lfHeight, -18);
+  EXPECT_EQ(FontOf(window.PushButton6.hwnd).lfHeight, -23);
+  EXPECT_EQ(FontOf(window.cmdKey[0].hwnd).lfHeight, -17);
 }
 
 TEST_F(Form1WindowTest, DoubleClickOnAKeyIsTwoClicks) {

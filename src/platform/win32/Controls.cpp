@@ -1,5 +1,7 @@
 #include "platform/win32/Controls.h"
 
+#include <commctrl.h>
+
 #include "platform/win32/ContainerFrame.h"
 #include "platform/win32/PictureBox.h"
 #include "platform/win32/PushButton.h"
@@ -96,7 +98,26 @@ void CommandButtonWnd::Create(const CreateArgs& args) {
   CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS, args);
 }
 
+void ToolTipWnd::Create(HWND owner) {
+  hwnd = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) throw AppError("Cannot create the tool tips: " + SystemErrorText(GetLastError()));
+}
+
+void ToolTipWnd::Add(HWND tool, const std::wstring& text) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = GetParent(tool);
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  info.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(hwnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void RegisterControlClasses(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
   RegisterContainerFrameClass(instance);
   RegisterPushButtonClass(instance);
   RegisterPictureBoxClass(instance);

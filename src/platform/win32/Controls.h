@@ -84,6 +84,15 @@ struct CommandButtonWnd : Wnd {
   void Create(const CreateArgs& args) override;
 };
 
+// The system's tool tip window: shows a text while the pointer rests on a tool.
+struct ToolTipWnd {
+  void Create(HWND owner);
+  // Adds a child window as a tool with its text.
+  void Add(HWND tool, const std::wstring& text);
+
+  HWND hwnd = nullptr;
+};
+
 // Registers the window classes of the program's own controls.
 void RegisterControlClasses(HINSTANCE instance);
 

@@ -106,6 +106,11 @@ void Form1Window::CreateControls() {
                       .id = kFirstKeyId + i,
                       .text = Wide(KeyWindowText(form_.cmdKey[i]))});
   }
+  keyTips.Create(hwnd_);
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    const std::string& tip = form_.cmdKey[i].ToolTipText;
+    if (!tip.empty()) keyTips.Add(cmdKey[i].hwnd, Wide(tip));
+  }
   // The keyboard picture lies beneath the key buttons, so the keys take the
   // clicks and a hidden key uncovers the picture's drawing of it.
   SetWindowPos(Image1.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -312,6 +317,12 @@ void Form1Window::OnCommand(int id, int code) {
   // An owner-drawn button reports the second click of a double click as
   // BN_DOUBLECLICKED; for the user it is one more click.
   if (code != BN_CLICKED && code != BN_DOUBLECLICKED) return;
+  // A clicked button keeps the keyboard focus, and a focused button or tick
+  // box clicks itself on Space: the press that marks the space bar would
+  // toggle it as well. The window takes the focus back; the key capture poll
+  // reads the keyboard without it.
+  const HWND focus = GetFocus();
+  if (focus && IsChild(hwnd_, focus)) SetFocus(hwnd_);
   Wnd* control = FindChild(id);
   if (control && control->onClick) control->onClick();
 }

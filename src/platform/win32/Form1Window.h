@@ -58,6 +58,8 @@ class Form1Window final : public FormView {
   TickBoxWnd Check2_, Check3_, Check4_, Check5_, Check6_, Check6, Check8;
   CommandButtonWnd Check1;
   std::array<KeyButtonWnd, kKeyCount> cmdKey;
+  // Shows the ToolTipText of the key buttons that have one.
+  ToolTipWnd keyTips;
 
   // Runs when the window is destroyed; the program ends its message loop here.
   std::function<void()> onDestroyed;

@@ -81,11 +81,6 @@ void TickBoxWnd::SetValue(int value) {
   SendMessageW(hwnd, BM_SETCHECK, state, 0);
 }
 
-int TickBoxWnd::Value() const {
-  const LRESULT state = SendMessageW(hwnd, BM_GETCHECK, 0, 0);
-  return state == BST_CHECKED ? 1 : state == BST_INDETERMINATE ? 2 : 0;
-}
-
 void KeyButtonWnd::Create(const CreateArgs& args) {
   CreateChild(L"BUTTON", BS_OWNERDRAW | WS_CLIPSIBLINGS, args);
 }

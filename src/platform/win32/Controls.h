@@ -65,7 +65,6 @@ struct PictureWnd : Wnd {
 struct TickBoxWnd : Wnd {
   void Create(const CreateArgs& args) override;
   void SetValue(int value);
-  int Value() const;
 };
 
 // A key of the on-screen keyboard: a system button that its owner draws.

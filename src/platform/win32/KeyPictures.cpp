@@ -1,5 +1,8 @@
 #include "platform/win32/KeyPictures.h"
 
+#include <initializer_list>
+#include <iterator>
+
 #include "engine/KeyTable.h"
 #include "ui/Form1Layout.h"
 

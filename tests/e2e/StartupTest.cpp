@@ -1,0 +1,240 @@
+// Tallowmere's start: the block list restored into the window, the start-up
+// options restored from the settings, and the Windows start-up entry that
+// "Load this software on Windows startup" adds and removes.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "e2e/support/FileBytes.h"
+#include "e2e/support/Input.h"
+#include "e2e/support/InputReceiver.h"
+#include "e2e/support/RunningProgram.h"
+#include "e2e/support/ScreenCapture.h"
+#include "e2e/support/TallowmereBuild.h"
+#include "e2e/support/TestFolder.h"
+#include "e2e/support/Wait.h"
+#include "e2e/support/WindowQueries.h"
+#include "platform/win32/RegKey.h"
+#include "platform/win32/Text.h"
+#include "tray/RegStuff.h"
+
+namespace tallowmere::e2e {
+namespace {
+
+const wchar_t kSettingsKey[] = L"Software\\Varnholt\\Tallowmere";
+const wchar_t kRunKey[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
+const wchar_t kRunValue[] = L"Tallowmere.exe";
+constexpr COLORREF kGreen = 0x00FF00;
+constexpr COLORREF kGray = 0xC0C0C0;
+
+std::optional<std::wstring> ReadText(HKEY root, const wchar_t* subkey, const wchar_t* name) {
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueW(root, subkey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::wstring(data, size / sizeof(wchar_t) - 1);
+}
+
+void DeleteRunValue() {
+  RegKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueW(key.Get(), kRunValue);
+  }
+}
+
+// Every test starts from no settings and no start-up entry and leaves none
+// behind: other tests start Tallowmere in the same prefix, and Wine starts
+// every program of the Run key when a prefix starts.
+class Startup : public ::testing::Test {
+ protected:
+  Startup() { Forget(); }
+  ~Startup() override {
+    program_.reset();
+    Forget();
+  }
+
+  static void Forget() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteRunValue();
+  }
+
+  static void StoreSetting(const wchar_t* name, const wchar_t* value) {
+    RegKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                             static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+
+  static std::optional<std::wstring> Setting(const wchar_t* name) {
+    return ReadText(HKEY_CURRENT_USER, kSettingsKey, name);
+  }
+
+  void Start() { program_ = std::make_unique<RunningProgram>(ProgramStart{exe_, temp_, L""}); }
+
+  // The main window once it exists, shown or not.
+  HWND MainWindow() {
+    HWND found = nullptr;
+    WaitFor([&] {
+      for (HWND window : program_->TopLevelWindows()) {
+        if (GetWindow(window, GW_OWNER) == nullptr && WindowText(window) == L"Tallowmere" &&
+            !FindChildren(window, L"Keyboard Settings").empty()) {
+          found = window;
+          return true;
+        }
+      }
+      return false;
+    });
+    return found;
+  }
+
+  static HWND Child(HWND window, std::wstring_view text) {
+    const auto found = FindChildren(window, text);
+    return found.size() == 1 ? found[0] : nullptr;
+  }
+
+  static bool Ticked(HWND window, std::wstring_view caption) {
+    HWND box = Child(window, caption);
+    return box != nullptr && SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+
+  static COLORREF Face(HWND window, std::wstring_view caption) {
+    HWND key = Child(window, caption);
+    if (key == nullptr) return 0xFFFFFFFF;
+    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(key), 3));
+  }
+
+  TestFolder folder_;
+  std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
+  std::filesystem::path exe_ = InstallProgram(folder_);
+  std::filesystem::path list_ = temp_ / L"xsettings.txt";
+  std::unique_ptr<RunningProgram> program_;
+};
+
+TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
+  StoreSetting(L"Windows Startup", L"On");
+  StoreSetting(L"Minimized", L"On");
+  WriteFileBytes(list_, "65,\r\n");
+  InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
+
+  Start();
+  HWND window = MainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return Child(window, L"Stop") != nullptr; }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+  EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
+  EXPECT_TRUE(Ticked(window, L"Start in system tray"));
+  EXPECT_FALSE(ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value())
+      << "restoring the options must not touch the start-up list";
+
+  ASSERT_TRUE(receiver.BringToFront());
+  TapKey('A');
+  TapKey('B');
+  ASSERT_TRUE(WaitFor([&] { return receiver.Count(WM_KEYUP) >= 1; }));
+  EXPECT_EQ(receiver.KeysDown(), std::vector<WPARAM>{'B'}) << "the marked A is swallowed";
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(Startup, OnlyStartInTrayComesUpShownAndIdle) {
+  StoreSetting(L"Windows Startup", L"Off");
+  StoreSetting(L"Minimized", L"On");
+  WriteFileBytes(list_, "65,\r\n");
+
+  Start();
+  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(Child(window, L"Start Disabling"), nullptr);
+  EXPECT_EQ(Child(window, L"Stop"), nullptr);
+  EXPECT_FALSE(Ticked(window, L"Load this software on Windows startup"));
+  EXPECT_TRUE(Ticked(window, L"Start in system tray"));
+  EXPECT_TRUE(IsWindowVisible(Child(window, L"Start in system tray")));
+
+  InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
+  ASSERT_TRUE(receiver.BringToFront());
+  TapKey('A');
+  ASSERT_TRUE(WaitFor([&] { return receiver.Count(WM_KEYUP) >= 1; }));
+  EXPECT_EQ(receiver.KeysDown(), std::vector<WPARAM>{'A'}) << "nothing is locked";
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(Startup, BlockListIsRestoredIntoButtonsAndMouseOptions) {
+  // The mouse entry before the keys: the keys must survive the save that
+  // ticking "Disable Left Click" makes.
+  WriteFileBytes(list_, "513,\r\n65,13,");
+
+  Start();
+  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  ASSERT_NE(window, nullptr);
+  COLORREF a = 0, b = 0, enter = 0, keypadEnter = 0;
+  EXPECT_TRUE(WaitFor([&] {
+    a = Face(window, L"a");
+    b = Face(window, L"b");
+    enter = Face(window, L"Enter");
+    keypadEnter = Face(window, L"ent");
+    return a == kGreen && b == kGray && enter == kGreen && keypadEnter == kGreen;
+  })) << std::hex
+      << "a " << a << ", b " << b << ", Enter " << enter << ", ent " << keypadEnter;
+  EXPECT_TRUE(Ticked(window, L"Disable Left Click"));
+  EXPECT_FALSE(Ticked(window, L"Disable Right Click"));
+  EXPECT_EQ(ReadFileBytes(list_), std::optional<std::string>("65,13,13,513,514,\r\n"));
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(Startup, MissingTempListIsCopiedFromTheProgramFolder) {
+  WriteFileBytes(exe_.parent_path() / L"xsettings.txt", "66,\r\n");
+  ASSERT_FALSE(std::filesystem::exists(list_));
+
+  Start();
+  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ReadFileBytes(list_), std::optional<std::string>("66,\r\n"));
+  COLORREF b = 0;
+  EXPECT_TRUE(WaitFor([&] { return (b = Face(window, L"b")) == kGreen; })) << std::hex << b;
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
+  WriteFileBytes(list_, "");
+  Start();
+  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  ASSERT_NE(window, nullptr);
+  HWND startup = Child(window, L"Load this software on Windows startup");
+  ASSERT_NE(startup, nullptr);
+  HWND tray = Child(window, L"Start in system tray");
+  ASSERT_NE(tray, nullptr);
+
+  ClickAt(Centre(ScreenRect(tray)));
+  ASSERT_TRUE(WaitFor([&] { return Setting(L"Minimized") == L"On"; }));
+
+  ClickAt(Centre(ScreenRect(startup)));
+  const std::wstring expected =
+      Wide(StartupEntryData(Utf8(exe_.parent_path().wstring()), "Tallowmere.exe"));
+  EXPECT_TRUE(
+      WaitFor([&] { return ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
+  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), expected);
+  EXPECT_EQ(Setting(L"Windows Startup"), L"On");
+  EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
+  EXPECT_TRUE(IsWindowVisible(tray));
+
+  ClickAt(Centre(ScreenRect(startup)));
+  EXPECT_TRUE(
+      WaitFor([&] { return !ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
+  EXPECT_EQ(Setting(L"Windows Startup"), L"Off");
+  EXPECT_EQ(Setting(L"Minimized"), L"Off") << "unticking also unticks Start in system tray";
+  EXPECT_FALSE(Ticked(window, L"Start in system tray"));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }));
+  EXPECT_TRUE(program_->End());
+}
+
+}  // namespace
+}  // namespace tallowmere::e2e

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,10 @@
 namespace tallowmere::bench {
 namespace {
 
-constexpr int kRounds = 3, kWarmUp = 10, kEvents = 100;
+constexpr int kRounds = 25, kWarmUp = 4, kEvents = 20;
+// Each sample ends with the key up and the pointer back at its first point,
+// so that the next sample's first event is a change again.
+static_assert((kWarmUp + kEvents) % 2 == 0);
 constexpr DWORD kEventTimeoutMs = 2000;
 
 double Micros(LONGLONG ticks) {
@@ -59,15 +61,17 @@ bool SampleEvents(InputWindow& window, UINT first, UINT last, Send send,
 }
 
 struct Mode {
-  const wchar_t* host;  // the hook_host mode, or nullptr for no hook at all
   const char* name;
-  std::vector<double> key, move;
+  HookHost* host;                           // nullptr for no hook at all
+  std::vector<double> key, move;            // every event
+  std::vector<double> roundKey, roundMove;  // the median of each round
 };
 
 bool Sample(InputWindow& window, Mode& mode) {
+  std::vector<double> key, move;
   const bool keys = SampleEvents(
       window, WM_KEYDOWN, WM_KEYUP,
-      [](int i) { SendKey(static_cast<WORD>(kUnlistedKey), i % 2 == 1); }, mode.key);
+      [](int i) { SendKey(static_cast<WORD>(kUnlistedKey), i % 2 == 1); }, key);
   // Absolute moves between two points inside the window.
   const POINT centre = window.Centre();
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -78,7 +82,11 @@ bool Sample(InputWindow& window, Mode& mode) {
         SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65535 / (width - 1),
                   centre.y * 65535 / (height - 1));
       },
-      mode.move);
+      move);
+  mode.key.insert(mode.key.end(), key.begin(), key.end());
+  mode.move.insert(mode.move.end(), move.begin(), move.end());
+  mode.roundKey.push_back(Median(key));
+  mode.roundMove.push_back(Median(move));
   return keys && moves;
 }
 
@@ -94,22 +102,26 @@ int Run() {
   InputWindow window;
   const POINT centre = window.Centre();
   SetCursorPos(centre.x, centre.y);
-  // The modes take turns, so that a change in the load of the machine weighs
-  // on all of them alike.
-  Mode modes[] = {{nullptr, "none", {}, {}},
-                  {L"pass-through", "pass-through", {}, {}},
-                  {L"hooks", "hooks", {}, {}}};
+  HookHost passThrough(L"pass-through", temp.Path());
+  HookHost kbMouseHook(L"hooks", temp.Path());
+  for (HookHost* host : {&passThrough, &kbMouseHook}) {
+    host->RemoveHooks();
+    if (!host->Error().empty()) {
+      std::fprintf(stderr, "%ls\n", host->Error().c_str());
+      return 1;
+    }
+  }
+  // The modes take turns in short rounds, so that a change in the load of
+  // the machine weighs on all of them alike.
+  Mode modes[] = {{"none", nullptr, {}, {}, {}, {}},
+                  {"pass-through", &passThrough, {}, {}, {}, {}},
+                  {"hooks", &kbMouseHook, {}, {}, {}, {}}};
   for (int round = 0; round < kRounds; ++round) {
     for (Mode& mode : modes) {
-      std::unique_ptr<HookHost> host;
-      if (mode.host != nullptr) {
-        host = std::make_unique<HookHost>(mode.host, temp.Path());
-        if (!host->Error().empty()) {
-          std::fprintf(stderr, "%ls\n", host->Error().c_str());
-          return 1;
-        }
-      }
-      if (!Sample(window, mode)) {
+      if (mode.host != nullptr) mode.host->InstallHooks();
+      const bool arrived = Sample(window, mode);
+      if (mode.host != nullptr) mode.host->RemoveHooks();
+      if (!arrived || (mode.host != nullptr && !mode.host->Error().empty())) {
         std::fprintf(stderr, "injected input stopped arriving with %s\n", mode.name);
         return 1;
       }
@@ -119,6 +131,18 @@ int Run() {
     std::printf("latency.key.%s %.1f\nlatency.move.%s %.1f\n", mode.name, Median(mode.key),
                 mode.name, Median(mode.move));
   }
+  // Ratios of the same round, whose load is alike: their median.
+  const auto ratio = [](const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> ratios;
+    for (std::size_t r = 0; r < a.size(); ++r) ratios.push_back(a[r] / b[r]);
+    return Median(ratios);
+  };
+  const Mode &none = modes[0], &pass = modes[1], &hooks = modes[2];
+  std::printf(
+      "ratio.key.hooks %.2f\nratio.key.pass %.2f\nratio.move.hooks %.2f\n"
+      "ratio.move.pass %.2f\n",
+      ratio(hooks.roundKey, pass.roundKey), ratio(pass.roundKey, none.roundKey),
+      ratio(hooks.roundMove, pass.roundMove), ratio(pass.roundMove, none.roundMove));
   return 0;
 }
 

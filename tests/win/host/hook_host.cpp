@@ -2,8 +2,8 @@
 // end-to-end tests and the benchmark:
 //   hook_host hooks ACK         KBMouseHook's keyboard and mouse hooks
 //   hook_host pass-through ACK  hooks that pass every event on, reading nothing
-// Sets the named event ACK once the hooks are in, and again after removing
-// them on the thread message kRemoveHooks; ends on WM_QUIT.
+// Sets the named event ACK once the hooks are in, and again after each
+// thread message kRemoveHooks or kInstallHooks is done; ends on WM_QUIT.
 #include <windows.h>
 
 #include <string>
@@ -22,32 +22,52 @@ LRESULT CALLBACK PassThrough(int nCode, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
-int Run(const std::wstring& mode, HANDLE ack) {
-  Win32HookCalls hooks;
-  Win32BlockListSource blockList;
-  Win32Dialogs dialogs;
-  HHOOK passKeyboard = nullptr, passMouse = nullptr;
-  if (mode == L"hooks") {
-    KBMouseHook::Attach(hooks, blockList, dialogs);
-    KBMouseHook::HookKeyboard();
-    KBMouseHook::HookMouse();
-  } else if (mode == L"pass-through") {
-    passKeyboard = SetWindowsHookExW(WH_KEYBOARD_LL, PassThrough, GetModuleHandleW(nullptr), 0);
-    passMouse = SetWindowsHookExW(WH_MOUSE_LL, PassThrough, GetModuleHandleW(nullptr), 0);
-  } else {
-    return 2;
+// The hooks of one mode, put in and taken out on command.
+class Hooks {
+ public:
+  explicit Hooks(bool kbMouseHook) : kbMouseHook_(kbMouseHook) {
+    if (kbMouseHook_) KBMouseHook::Attach(calls_, blockList_, dialogs_);
   }
+  void Install() {
+    if (kbMouseHook_) {
+      KBMouseHook::HookKeyboard();
+      KBMouseHook::HookMouse();
+    } else {
+      passKeyboard_ = SetWindowsHookExW(WH_KEYBOARD_LL, PassThrough, GetModuleHandleW(nullptr), 0);
+      passMouse_ = SetWindowsHookExW(WH_MOUSE_LL, PassThrough, GetModuleHandleW(nullptr), 0);
+    }
+  }
+  void Remove() {
+    if (kbMouseHook_) {
+      KBMouseHook::UnhookKeyboard();
+      KBMouseHook::UnhookMouse();
+    } else {
+      UnhookWindowsHookEx(passKeyboard_);
+      UnhookWindowsHookEx(passMouse_);
+    }
+  }
+
+ private:
+  bool kbMouseHook_;
+  Win32HookCalls calls_;
+  Win32BlockListSource blockList_;
+  Win32Dialogs dialogs_;
+  HHOOK passKeyboard_ = nullptr, passMouse_ = nullptr;
+};
+
+int Run(const std::wstring& mode, HANDLE ack) {
+  if (mode != L"hooks" && mode != L"pass-through") return 2;
+  Hooks hooks(mode == L"hooks");
+  hooks.Install();
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the first command
   SetEvent(ack);
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && msg.message == kRemoveHooks) {
-      if (mode == L"hooks") {
-        KBMouseHook::UnhookKeyboard();
-        KBMouseHook::UnhookMouse();
+    if (msg.hwnd == nullptr && (msg.message == kRemoveHooks || msg.message == kInstallHooks)) {
+      if (msg.message == kRemoveHooks) {
+        hooks.Remove();
       } else {
-        UnhookWindowsHookEx(passKeyboard);
-        UnhookWindowsHookEx(passMouse);
+        hooks.Install();
       }
       SetEvent(ack);
     }

@@ -9,8 +9,10 @@
 
 namespace tallowmere {
 
-// The thread message that makes the host remove its hooks.
+// The thread messages that make the host remove its hooks and put them in
+// again.
 constexpr UINT kRemoveHooks = WM_APP + 1;
+constexpr UINT kInstallHooks = WM_APP + 2;
 
 // An environment block: this process's own with TEMP and TMP replaced.
 inline std::wstring EnvironmentWithTemp(const std::wstring& temp) {
@@ -71,13 +73,16 @@ class HookHost {
   // Empty when the host is ready; what went wrong otherwise.
   const std::wstring& Error() const { return error_; }
 
-  void RemoveHooks() {
-    if (!error_.empty()) return;
-    PostThreadMessageW(process_.dwThreadId, kRemoveHooks, 0, 0);
-    WaitForAck(L"removing the hooks");
-  }
+  void RemoveHooks() { Command(kRemoveHooks, L"removing the hooks"); }
+  void InstallHooks() { Command(kInstallHooks, L"installing the hooks again"); }
 
  private:
+  void Command(UINT message, const wchar_t* what) {
+    if (!error_.empty()) return;
+    PostThreadMessageW(process_.dwThreadId, message, 0, 0);
+    WaitForAck(what);
+  }
+
   void WaitForAck(const wchar_t* what) {
     const HANDLE handles[] = {ack_.Get(), process_.hProcess};
     const DWORD result = WaitForMultipleObjects(2, handles, FALSE, 20000);

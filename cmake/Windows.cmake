@@ -56,6 +56,13 @@ target_link_libraries(hook_bench PRIVATE tallowmere_win32)
 target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
 add_dependencies(hook_bench hook_host)
 
+# Brings a running Tallowmere into the states whose idle CPU use
+# bench/idle-cpu measures.
+add_executable(idle_driver bench/win/idle_driver.cpp)
+target_link_options(idle_driver PRIVATE ${WIDE_ENTRY_POINT})
+target_compile_options(idle_driver PRIVATE ${PROJECT_WARNINGS})
+target_compile_definitions(idle_driver PRIVATE ${WIN_DEFINITIONS})
+
 # The test programs run only on 64-bit Windows (or Wine); GoogleTest is
 # built from source for them. A build on Windows itself without GoogleTest's
 # sources builds the program alone.

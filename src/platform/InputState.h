@@ -14,6 +14,10 @@ class InputState {
   virtual std::uint16_t AsyncKeyState(int code) = 0;
   // True when the main window is the active window.
   virtual bool MainWindowActive() = 0;
+  // Milliseconds since the system started (wrapping after 49.7 days), and on
+  // the same clock, when the desktop last had a keyboard or mouse event.
+  virtual std::uint32_t Now() = 0;
+  virtual std::uint32_t LastInputTime() = 0;
 };
 
 }  // namespace tallowmere

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,11 +119,14 @@ class Form1 {
   void SetVisible(ControlId id, bool visible);
   // Puts a tick box back to a value without running its click handler.
   void RestoreValue(ControlId id, int value);
+  bool InputSinceLastReading();
   void SetAllKeys(std::string_view handler, std::uint32_t color, bool visible);
   void ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::string_view codeText,
                         int code);
 
   bool polling_ = false;
+  // When the last reading of every key state began; none before the first.
+  std::optional<std::uint32_t> lastReading_;
 
   Platform& platform_;
   FormView& view_;

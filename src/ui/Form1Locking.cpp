@@ -73,6 +73,11 @@ void Form1::Timer1_Timer() {
     bool& polling;
     ~EndOfPoll() { polling = false; }
   } endOfPoll{polling_};
+  // Only a key-down event sets a key's pressed-since bit. Without any input
+  // since the last reading of every key began, no code can read as newly
+  // pressed, and the 255 queries, costly under Wine, would find nothing.
+  if (!InputSinceLastReading()) return;
+  lastReading_ = platform_.input.Now();
 
   ErrorTrap trap(platform_.dialogs, "Timer1");
   trap.For(100, 1, kLastKeyCode, [&](int code) {
@@ -125,9 +130,18 @@ void Form1::ActivationChanged() {
     // Presses made while another window was active (the Enter that dismissed
     // a message box, the Alt of Alt+Tab) were not meant for marking: read them
     // off so that the poll counts only presses made in this window.
+    lastReading_ = platform_.input.Now();
     for (int code = 1; code <= kLastKeyCode; ++code) platform_.input.AsyncKeyState(code);
   }
   SetTimer1Enabled(active);
+}
+
+bool Form1::InputSinceLastReading() {
+  if (!lastReading_) return true;
+  // The clock wraps around; the difference of two of its times does not.
+  const auto sinceReading =
+      static_cast<std::int32_t>(platform_.input.LastInputTime() - *lastReading_);
+  return sinceReading >= 0;
 }
 
 }  // namespace tallowmere

@@ -185,6 +185,32 @@ TEST_F(Form1PollToggle, FailedScreenUpdateIsReportedWithItsLineAndThePollGoesOn)
   EXPECT_EQ(fake.BlockList(), "13,13,\r\n");
 }
 
+// Reading every key state costs the whole desktop; a tick with no input since
+// the last reading began cannot find a new press, so it reads nothing.
+TEST_F(Form1PollToggle, TickWithoutInputSinceTheLastReadingReadsNothing) {
+  Press(65);
+  fake.input.queried.clear();
+  form.Timer1_Timer();
+  form.Timer1_Timer();
+  EXPECT_TRUE(fake.input.queried.empty());
+}
+
+TEST_F(Form1PollToggle, InputInTheMillisecondTheLastReadingBeganIsRead) {
+  form.Timer1_Timer();
+  fake.input.states[66] = 0x8001;
+  fake.input.lastInput = fake.input.clock;
+  form.Timer1_Timer();
+  EXPECT_EQ(MarkedKeys(form), (std::set<int>{57}));
+}
+
+TEST_F(Form1PollToggle, InputAfterTheClockWrappedIsRead) {
+  fake.input.clock = 0xFFFFFFF0u;
+  form.Timer1_Timer();
+  fake.input.clock = 5;
+  Press(65);
+  EXPECT_EQ(MarkedKeys(form), (std::set<int>{41}));
+}
+
 class Form1Activation : public ::testing::Test {
  protected:
   FakePlatform fake;

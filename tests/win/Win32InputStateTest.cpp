@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/win32/Win32InputState.h"
 
 namespace tallowmere {
@@ -51,6 +53,17 @@ TEST(Win32InputState, NewPressReads8001OnceThenHeldThenReleased) {
   EXPECT_EQ(input.AsyncKeyState(VK_F24), 0x8000);
   SendKey(VK_F24, true);
   EXPECT_EQ(input.AsyncKeyState(VK_F24), 0x0000);
+}
+
+TEST(Win32InputState, InputMovesTheLastInputTimeOnTheSameClockAsNow) {
+  Win32InputState input;
+  const std::uint32_t before = input.Now();
+  Sleep(20);
+  SendKey(VK_F24, false);
+  SendKey(VK_F24, true);
+  const auto sinceBefore = static_cast<std::int32_t>(input.LastInputTime() - before);
+  EXPECT_GE(sinceBefore, 20);
+  EXPECT_LE(static_cast<std::int32_t>(input.LastInputTime() - input.Now()), 0);
 }
 
 }  // namespace

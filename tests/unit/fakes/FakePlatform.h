@@ -85,8 +85,14 @@ class FakeInput : public InputState {
   std::map<int, std::uint16_t> states;
   bool active = true;
   std::vector<int> queried;
+  // Milliseconds; each look at the clock and each press moves it on by one.
+  std::uint32_t clock = 1000;
+  std::uint32_t lastInput = 0;
 
-  void Press(int code) { states[code] = 0x8001; }
+  void Press(int code) {
+    states[code] = 0x8001;
+    lastInput = ++clock;
+  }
   std::uint16_t AsyncKeyState(int code) override {
     queried.push_back(code);
     std::uint16_t& state = states[code];
@@ -95,6 +101,8 @@ class FakeInput : public InputState {
     return now;
   }
   bool MainWindowActive() override { return active; }
+  std::uint32_t Now() override { return ++clock; }
+  std::uint32_t LastInputTime() override { return lastInput; }
 };
 
 // Records what Form1 asks to redraw. Redrawing `failingKey` or

@@ -13,22 +13,18 @@
 #include "e2e/support/Gdi.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/InputReceiver.h"
+#include "e2e/support/Registry.h"
 #include "e2e/support/RunningProgram.h"
 #include "e2e/support/SampleWindow.h"
 #include "e2e/support/ScreenCapture.h"
 #include "e2e/support/TallowmereBuild.h"
 #include "e2e/support/TestFolder.h"
+#include "e2e/support/TwipsLayout.h"
 #include "e2e/support/WindowQueries.h"
 #include "platform/win32/Text.h"
 
 namespace tallowmere::e2e {
 namespace {
-
-std::string Describe(const RECT& r) {
-  std::ostringstream out;
-  out << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
-  return out.str();
-}
 
 std::string Hex(COLORREF colour) {
   std::ostringstream out;
@@ -226,6 +222,28 @@ TEST_F(Receivers, PointerMovesAndWheelTurnsAreCounted) {
   EXPECT_EQ(left_.Count(WM_MOUSEWHEEL), 0);
 }
 
+struct PlaceCase {
+  LONG pixels;
+  int twips;
+  int dpi;
+  bool stands;
+};
+
+class TwipsPlaces : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(TwipsPlaces, MatchToWithinTheRoundingOfOneEdge) {
+  const auto [pixels, twips, dpi, stands] = GetParam();
+  const RECT rect{pixels, pixels, pixels + pixels, pixels + pixels};
+  EXPECT_EQ(StandsAt(rect, {twips, twips, twips, twips}, dpi), stands);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TwipsPlaces,
+    ::testing::Values(PlaceCase{22, 330, 96, true}, PlaceCase{23, 330, 96, false},
+                      PlaceCase{21, 330, 96, false}, PlaceCase{360, 5410, 96, true},
+                      PlaceCase{361, 5410, 96, true}, PlaceCase{362, 5410, 96, false},
+                      PlaceCase{33, 330, 144, true}, PlaceCase{22, 330, 144, false}));
+
 TEST(FileBytes, ReadsExactlyWhatWasWrittenAndNothingForAMissingFile) {
   TestFolder folder;
   const auto file = folder.MakeFolder(L"Zoë") / L"xsettings.txt";
@@ -233,6 +251,20 @@ TEST(FileBytes, ReadsExactlyWhatWasWrittenAndNothingForAMissingFile) {
   const std::string bytes("65,83,\r\n\0\xFF", 10);
   WriteFileBytes(file, bytes);
   EXPECT_EQ(ReadFileBytes(file), bytes);
+}
+
+TEST(Registry, DeletingATreeRemovesItsSubKeysAndAMissingKeyIsNoFailure) {
+  const std::wstring root = L"Software\\TallowmereE2E-" + std::to_wstring(GetCurrentProcessId());
+  HKEY created = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\Sub").c_str(), 0, nullptr, 0, KEY_WRITE,
+                            nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(created, L"Value", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"On"), 6);
+  RegCloseKey(created);
+  ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, root + L"\\Sub"));
+  DeleteRegistryTree(HKEY_CURRENT_USER, root);
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, root));
+  EXPECT_NO_THROW(DeleteRegistryTree(HKEY_CURRENT_USER, root));
 }
 
 TEST(TestFolders, AreFreshPerTestAndRemovedAfterwards) {

@@ -7,6 +7,7 @@
 
 #include "e2e/support/SampleWindow.h"
 #include "e2e/support/ScreenCapture.h"
+#include "e2e/support/TestFolder.h"
 #include "platform/win32/Text.h"
 
 namespace {
@@ -17,13 +18,8 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
   void OnTestPartResult(const ::testing::TestPartResult& result) override {
     if (!result.failed() || saved_) return;
     saved_ = true;
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
     try {
-      const auto file = tallowmere::e2e::SaveScreenshot(tallowmere::Wide(name));
+      const auto file = tallowmere::e2e::SaveScreenshot(tallowmere::e2e::CurrentTestName());
       std::cout << "screenshot of the failure: " << tallowmere::Utf8(file.wstring()) << "\n";
     } catch (const std::exception& e) {
       std::cout << "no screenshot of the failure: " << e.what() << "\n";

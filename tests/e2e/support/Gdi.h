@@ -23,6 +23,20 @@ using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
+// A window's device context, released with the object.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() { ReleaseDC(window_, dc_); }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Puts a GDI object into a DC for the object's lifetime.
 class Selection {
  public:

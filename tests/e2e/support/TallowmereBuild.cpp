@@ -29,9 +29,11 @@ std::filesystem::path BuiltProgram() {
 }
 
 std::filesystem::path InstallProgram(const TestFolder& folder) {
-  const auto program = folder.MakeFolder(L"program") / L"Tallowmere.exe";
-  std::filesystem::copy_file(BuiltProgram(), program);
-  return program;
+  const auto programFolder = folder.MakeFolder(L"program");
+  for (const wchar_t* file : {L"Tallowmere.exe", L"HAND-M.CUR", L"xsettings.txt"}) {
+    std::filesystem::copy_file(TestProgramFolder() / file, programFolder / file);
+  }
+  return programFolder / L"Tallowmere.exe";
 }
 
 }  // namespace tallowmere::e2e

@@ -16,9 +16,10 @@ std::filesystem::path TestProgramFolder();
 // Tallowmere.exe as the build made it.
 std::filesystem::path BuiltProgram();
 
-// Copies the built program into a fresh program folder inside the test's
-// folder, so that files a test puts beside it concern that test only.
-// Returns the copy's path.
+// Copies the built program, with the files the build puts beside it (the
+// hand pointer and the default block list), into a fresh program folder
+// inside the test's folder, so that files a test changes there concern that
+// test only. Returns the copied program's path.
 std::filesystem::path InstallProgram(const TestFolder& folder);
 
 }  // namespace tallowmere::e2e

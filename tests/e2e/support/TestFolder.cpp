@@ -10,8 +10,6 @@
 #include "platform/win32/Text.h"
 
 namespace tallowmere::e2e {
-namespace {
-
 std::wstring CurrentTestName() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "outside";
@@ -20,8 +18,6 @@ std::wstring CurrentTestName() {
   }
   return Wide(name);
 }
-
-}  // namespace
 
 TestFolder::TestFolder() {
   static std::atomic<int> counter{0};

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tallowmere::e2e {
+
+// The running test's full name, fit for a file name.
+std::wstring CurrentTestName();
 
 // A fresh folder for one test, named after the running test, removed with
 // everything in it when the test ends.

@@ -1,0 +1,201 @@
+// A user's clicks on key buttons and mouse options, as real input, and what
+// they leave behind: the block list file byte for byte, the key faces on the
+// screen and the ticks of the boxes.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e/support/FileBytes.h"
+#include "e2e/support/Input.h"
+#include "e2e/support/MainWindowControls.h"
+#include "e2e/support/ScreenCapture.h"
+#include "e2e/support/TallowmereUnderTest.h"
+#include "e2e/support/TestFolder.h"
+#include "e2e/support/Wait.h"
+#include "e2e/support/WindowQueries.h"
+#include "platform/win32/Text.h"
+
+namespace tallowmere::e2e {
+namespace {
+
+// What one click aims at: a key button by index, or a control of the window.
+struct Target {
+  int key = -1;
+  ControlId control = ControlId::Form1;
+};
+
+Target Key(int index) {
+  return {index, ControlId::Form1};
+}
+Target Option(ControlId id) {
+  return {-1, id};
+}
+
+class ClickingTheMainWindow {
+ protected:
+  explicit ClickingTheMainWindow(std::wstring_view tempName = L"Temp") : program_(tempName) {}
+
+  bool Start() {
+    window_ = program_.Start();
+    return window_ != nullptr;
+  }
+
+  HWND Find(const Target& target) const {
+    return target.key >= 0 ? FindKeyButton(window_, target.key)
+                           : FindControl(window_, target.control);
+  }
+
+  // Clicks the middle of the target, as a user would, and keeps track of
+  // what the window should show afterwards.
+  void Click(const Target& target) {
+    HWND control = Find(target);
+    ASSERT_NE(control, nullptr) << "nothing to click at key " << target.key;
+    ClickAt(Centre(ScreenRect(control)));
+    if (target.key >= 0) {
+      marked_[target.key] = !marked_[target.key];
+    } else {
+      ticked_[target.control] = !ticked_[target.control];
+    }
+  }
+
+  // Waits until the block list file holds exactly these bytes.
+  void ExpectBlockList(const std::string& expected) {
+    std::optional<std::string> seen;
+    const bool matched = WaitFor([&] {
+      seen = ReadFileBytes(program_.BlockListFile());
+      return seen == expected;
+    });
+    EXPECT_TRUE(matched) << "expected " << Visible(expected) << ", the file holds "
+                         << (seen ? Visible(*seen) : std::string("nothing"));
+  }
+
+  // Waits until every key clicked so far shows green when marked and gray
+  // when not, on the screen; picture keys are hidden while marked.
+  void ExpectFaces() {
+    std::ostringstream wrong;
+    const bool matched = WaitFor([&] {
+      wrong.str("");
+      const auto screen = ScreenCapture::Take();
+      for (const auto& [index, marked] : marked_) {
+        HWND button = FindKeyButton(window_, index);
+        if (kKeyTable[index].picture != Picture::None) {
+          if (IsWindowVisible(button) == marked) wrong << " key " << index << " visible";
+          continue;
+        }
+        const COLORREF face = screen.MostCommonColour(Inset(ScreenRect(button), 3));
+        if (face != (marked ? kMarkedColor : kUnmarkedColor)) {
+          wrong << " key " << index << " shows " << Hex(face);
+        }
+      }
+      return wrong.str().empty();
+    });
+    EXPECT_TRUE(matched) << "wrong faces:" << wrong.str();
+  }
+
+  void ExpectTicks() {
+    for (const auto& [id, ticked] : ticked_) {
+      EXPECT_EQ(SendMessageW(FindControl(window_, id), BM_GETCHECK, 0, 0),
+                ticked ? BST_CHECKED : BST_UNCHECKED)
+          << Definition(id).caption;
+    }
+  }
+
+  TallowmereUnderTest program_;
+  HWND window_ = nullptr;
+  std::map<int, bool> marked_;
+  std::map<ControlId, bool> ticked_;
+};
+
+struct Step {
+  Target target;
+  std::string blockList;  // the file's bytes after the click
+};
+
+class BlockListByClicks : public ClickingTheMainWindow, public ::testing::Test {};
+
+// Keys go into the file in button order and mouse groups in their fixed
+// order, whatever the order of the clicks; both Enter keys carry 13.
+TEST_F(BlockListByClicks, FollowsEveryClickInButtonOrder) {
+  ASSERT_TRUE(Start());
+  ExpectBlockList("\r\n");
+  const std::vector<Step> steps = {
+      {Key(41), "65,\r\n"},                                                 // a
+      {Key(53), "65,90,\r\n"},                                              // z
+      {Key(29), "81,65,90,\r\n"},                                           // q
+      {Key(52), "81,65,13,90,\r\n"},                                        // Enter
+      {Key(96), "81,65,13,90,13,\r\n"},                                     // keypad ent
+      {Option(ControlId::Check6_), "81,65,13,90,13,519,520,\r\n"},          // middle
+      {Option(ControlId::Check2_), "81,65,13,90,13,513,514,519,520,\r\n"},  // left
+      {Key(41), "81,13,90,13,513,514,519,520,\r\n"},                        // a again
+      {Key(52), "81,90,13,513,514,519,520,\r\n"},                           // Enter again
+      {Option(ControlId::Check6_), "81,90,13,513,514,\r\n"},                // middle again
+      {Key(99), "81,90,13,32,513,514,\r\n"},                                // space bar
+  };
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i + 1));
+    Click(steps[i].target);
+    ExpectBlockList(steps[i].blockList);
+    ExpectFaces();
+    ExpectTicks();
+  }
+}
+
+TEST_F(BlockListByClicks, AllFiveMouseOptionsInTheirFixedOrderAndNoneAgain) {
+  ASSERT_TRUE(Start());
+  const ControlId byPlace[] = {ControlId::Check5_, ControlId::Check3_, ControlId::Check4_,
+                               ControlId::Check2_, ControlId::Check6_};
+  for (ControlId id : byPlace) Click(Option(id));
+  ExpectBlockList("513,514,516,517,512,522,519,520,\r\n");
+  ExpectTicks();
+  for (ControlId id : byPlace) Click(Option(id));
+  ExpectBlockList("\r\n");
+  ExpectTicks();
+}
+
+TEST_F(BlockListByClicks, PictureKeyIsHiddenWhileMarkedAndItsPlaceTakesNoClick) {
+  ASSERT_TRUE(Start());
+  HWND logo = FindKeyButton(window_, 73);
+  ASSERT_NE(logo, nullptr);
+  const POINT spot = Centre(ScreenRect(logo));
+  Click(Key(73));
+  ExpectBlockList("91,\r\n");
+  ExpectFaces();
+  // A click on the picture where the key was changes nothing; the click on
+  // "a" after it shows that both were handled.
+  ClickAt(spot);
+  Click(Key(41));
+  ExpectBlockList("91,65,\r\n");
+  ExpectFaces();
+}
+
+// The example of the block list format, saved into TEMP folders whose names
+// lie outside any 8-bit code page as well as inside.
+class BlockListInTemp : public ClickingTheMainWindow,
+                        public ::testing::TestWithParam<const wchar_t*> {
+ protected:
+  BlockListInTemp() : ClickingTheMainWindow(GetParam()) {}
+};
+
+TEST_P(BlockListInTemp, HoldsTheMarkedKeysThenTheTickedMouseOptions) {
+  ASSERT_TRUE(Start());
+  Click(Key(41));                     // a
+  Click(Key(42));                     // s
+  Click(Option(ControlId::Check2_));  // "Disable Left Click"
+  Click(Option(ControlId::Check5_));  // "Disable Mouse Scroll"
+  ExpectBlockList("65,83,513,514,522,\r\n");
+  ExpectFaces();
+  ExpectTicks();
+  SaveScreenshot(CurrentTestName());
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, BlockListInTemp,
+                         ::testing::Values(L"Temp", L"Zoë\\AppData\\Local\\Temp",
+                                           L"Юлия Ёлкина\\Temp", L"Temp with 漢字 and ends\\"));
+
+}  // namespace
+}  // namespace tallowmere::e2e

@@ -1,0 +1,19 @@
+#include "e2e/support/TallowmereUnderTest.h"
+
+#include "e2e/support/Registry.h"
+#include "e2e/support/TallowmereBuild.h"
+
+namespace tallowmere::e2e {
+
+TallowmereUnderTest::TallowmereUnderTest(std::wstring_view tempName)
+    : temp_(folder_.MakeFolder(tempName)), programFolder_(InstallProgram(folder_).parent_path()) {}
+
+HWND TallowmereUnderTest::Start() {
+  DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
+  program_ = std::make_unique<RunningProgram>(
+      ProgramStart{programFolder_ / L"Tallowmere.exe", temp_, std::wstring()});
+  window_ = program_->WaitForMainWindow(kMainWindowTitle);
+  return window_;
+}
+
+}  // namespace tallowmere::e2e

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -36,18 +37,23 @@ Target Option(ControlId id) {
   return {-1, id};
 }
 
+struct Step {
+  Target target;
+  std::string blockList;  // the file's bytes after the click
+};
+
 class ClickingTheMainWindow {
  protected:
   explicit ClickingTheMainWindow(std::wstring_view tempName = L"Temp") : program_(tempName) {}
 
   bool Start() {
     window_ = program_.Start();
+    if (window_) controls_ = std::make_unique<MainWindowControls>(window_);
     return window_ != nullptr;
   }
 
   HWND Find(const Target& target) const {
-    return target.key >= 0 ? FindKeyButton(window_, target.key)
-                           : FindControl(window_, target.control);
+    return target.key >= 0 ? controls_->Key(target.key) : controls_->Control(target.control);
   }
 
   // Clicks the middle of the target, as a user would, and keeps track of
@@ -82,7 +88,7 @@ class ClickingTheMainWindow {
       wrong.str("");
       const auto screen = ScreenCapture::Take();
       for (const auto& [index, marked] : marked_) {
-        HWND button = FindKeyButton(window_, index);
+        HWND button = controls_->Key(index);
         if (kKeyTable[index].picture != Picture::None) {
           if (IsWindowVisible(button) == marked) wrong << " key " << index << " visible";
           continue;
@@ -97,9 +103,21 @@ class ClickingTheMainWindow {
     EXPECT_TRUE(matched) << "wrong faces:" << wrong.str();
   }
 
+  // Clicks each target in turn and checks the file, the faces and the ticks
+  // after each click.
+  void RunSteps(const std::vector<Step>& steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      SCOPED_TRACE("step " + std::to_string(i + 1));
+      Click(steps[i].target);
+      ExpectBlockList(steps[i].blockList);
+      ExpectFaces();
+      ExpectTicks();
+    }
+  }
+
   void ExpectTicks() {
     for (const auto& [id, ticked] : ticked_) {
-      EXPECT_EQ(SendMessageW(FindControl(window_, id), BM_GETCHECK, 0, 0),
+      EXPECT_EQ(SendMessageW(controls_->Control(id), BM_GETCHECK, 0, 0),
                 ticked ? BST_CHECKED : BST_UNCHECKED)
           << Definition(id).caption;
     }
@@ -107,13 +125,9 @@ class ClickingTheMainWindow {
 
   TallowmereUnderTest program_;
   HWND window_ = nullptr;
+  std::unique_ptr<MainWindowControls> controls_;
   std::map<int, bool> marked_;
   std::map<ControlId, bool> ticked_;
-};
-
-struct Step {
-  Target target;
-  std::string blockList;  // the file's bytes after the click
 };
 
 class BlockListByClicks : public ClickingTheMainWindow, public ::testing::Test {};
@@ -136,30 +150,30 @@ TEST_F(BlockListByClicks, FollowsEveryClickInButtonOrder) {
       {Option(ControlId::Check6_), "81,90,13,513,514,\r\n"},                // middle again
       {Key(99), "81,90,13,32,513,514,\r\n"},                                // space bar
   };
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE("step " + std::to_string(i + 1));
-    Click(steps[i].target);
-    ExpectBlockList(steps[i].blockList);
-    ExpectFaces();
-    ExpectTicks();
-  }
+  RunSteps(steps);
 }
 
+// The boxes clicked in the order they stand on the screen.
 TEST_F(BlockListByClicks, AllFiveMouseOptionsInTheirFixedOrderAndNoneAgain) {
   ASSERT_TRUE(Start());
-  const ControlId byPlace[] = {ControlId::Check5_, ControlId::Check3_, ControlId::Check4_,
-                               ControlId::Check2_, ControlId::Check6_};
-  for (ControlId id : byPlace) Click(Option(id));
-  ExpectBlockList("513,514,516,517,512,522,519,520,\r\n");
-  ExpectTicks();
-  for (ControlId id : byPlace) Click(Option(id));
-  ExpectBlockList("\r\n");
-  ExpectTicks();
+  const std::vector<Step> steps = {
+      {Option(ControlId::Check5_), "522,\r\n"},
+      {Option(ControlId::Check3_), "516,517,522,\r\n"},
+      {Option(ControlId::Check4_), "516,517,512,522,\r\n"},
+      {Option(ControlId::Check2_), "513,514,516,517,512,522,\r\n"},
+      {Option(ControlId::Check6_), "513,514,516,517,512,522,519,520,\r\n"},
+      {Option(ControlId::Check5_), "513,514,516,517,512,519,520,\r\n"},
+      {Option(ControlId::Check3_), "513,514,512,519,520,\r\n"},
+      {Option(ControlId::Check4_), "513,514,519,520,\r\n"},
+      {Option(ControlId::Check2_), "519,520,\r\n"},
+      {Option(ControlId::Check6_), "\r\n"},
+  };
+  RunSteps(steps);
 }
 
 TEST_F(BlockListByClicks, PictureKeyIsHiddenWhileMarkedAndItsPlaceTakesNoClick) {
   ASSERT_TRUE(Start());
-  HWND logo = FindKeyButton(window_, 73);
+  HWND logo = controls_->Key(73);
   ASSERT_NE(logo, nullptr);
   const POINT spot = Centre(ScreenRect(logo));
   Click(Key(73));
@@ -168,9 +182,7 @@ TEST_F(BlockListByClicks, PictureKeyIsHiddenWhileMarkedAndItsPlaceTakesNoClick) 
   // A click on the picture where the key was changes nothing; the click on
   // "a" after it shows that both were handled.
   ClickAt(spot);
-  Click(Key(41));
-  ExpectBlockList("91,65,\r\n");
-  ExpectFaces();
+  RunSteps({{Key(41), "65,91,\r\n"}});
 }
 
 // The example of the block list format, saved into TEMP folders whose names
@@ -183,13 +195,12 @@ class BlockListInTemp : public ClickingTheMainWindow,
 
 TEST_P(BlockListInTemp, HoldsTheMarkedKeysThenTheTickedMouseOptions) {
   ASSERT_TRUE(Start());
-  Click(Key(41));                     // a
-  Click(Key(42));                     // s
-  Click(Option(ControlId::Check2_));  // "Disable Left Click"
-  Click(Option(ControlId::Check5_));  // "Disable Mouse Scroll"
-  ExpectBlockList("65,83,513,514,522,\r\n");
-  ExpectFaces();
-  ExpectTicks();
+  RunSteps({
+      {Key(41), "65,\r\n"},                                    // a
+      {Key(42), "65,83,\r\n"},                                 // s
+      {Option(ControlId::Check2_), "65,83,513,514,\r\n"},      // "Disable Left Click"
+      {Option(ControlId::Check5_), "65,83,513,514,522,\r\n"},  // "Disable Mouse Scroll"
+  });
   SaveScreenshot(CurrentTestName());
 }
 

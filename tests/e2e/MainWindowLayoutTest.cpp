@@ -31,7 +31,8 @@ class FreshMainWindow : public ::testing::Test {
     program = std::make_unique<TallowmereUnderTest>();
     window = program->Start();
     if (!window) return;
-    dpi = WindowDpi(window);
+    controls = std::make_unique<MainWindowControls>(window);
+    dpi = controls->Dpi();
     const RECT client = ClientScreenRect(window);
     std::unique_ptr<ScreenCapture> previous;
     WaitFor([&] {
@@ -49,20 +50,23 @@ class FreshMainWindow : public ::testing::Test {
   }
   static void TearDownTestSuite() {
     screen.reset();
+    controls.reset();
     program.reset();
     window = nullptr;
   }
   void SetUp() override { ASSERT_NE(window, nullptr) << "the main window did not appear"; }
 
-  static HWND Container(ControlId id) { return FindContainer(window, id); }
+  static HWND Container(ControlId id) { return controls->Container(id); }
 
   static std::unique_ptr<TallowmereUnderTest> program;
+  static std::unique_ptr<MainWindowControls> controls;
   static HWND window;
   static int dpi;
   static std::unique_ptr<ScreenCapture> screen;
 };
 
 std::unique_ptr<TallowmereUnderTest> FreshMainWindow::program;
+std::unique_ptr<MainWindowControls> FreshMainWindow::controls;
 HWND FreshMainWindow::window = nullptr;
 int FreshMainWindow::dpi = 96;
 std::unique_ptr<ScreenCapture> FreshMainWindow::screen;
@@ -106,7 +110,7 @@ TEST_P(KeyButtons, StandAtTheirPlaceWithTheirCaptionAndAGrayFace) {
   const KeyDef& key = kKeyTable[index];
   HWND frame = Container(ControlId::Frame1);
   ASSERT_NE(frame, nullptr) << "no single frame \"Keyboard Settings\"";
-  HWND button = ChildAt(frame, PlaceOf(key), dpi);
+  HWND button = controls->Key(index);
   ASSERT_NE(button, nullptr) << "no control at the place of key " << index << " \"" << key.caption
                              << "\"";
   EXPECT_TRUE(IsWindowVisible(button));
@@ -124,10 +128,9 @@ TEST_P(KeyButtons, StandAtTheirPlaceWithTheirCaptionAndAGrayFace) {
 INSTANTIATE_TEST_SUITE_P(Keys, KeyButtons, ::testing::Range(0, kKeyCount));
 
 TEST_F(MainWindow, HasOneButtonForEachKey) {
-  HWND frame = Container(ControlId::Frame1);
-  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(Container(ControlId::Frame1), nullptr);
   std::set<HWND> buttons;
-  for (const KeyDef& key : kKeyTable) buttons.insert(ChildAt(frame, PlaceOf(key), dpi));
+  for (int index = 0; index < kKeyCount; ++index) buttons.insert(controls->Key(index));
   buttons.erase(nullptr);
   EXPECT_EQ(buttons.size(), static_cast<std::size_t>(kKeyCount));
 }
@@ -138,7 +141,7 @@ TEST_P(Controls, StandAtTheirPlaceInTheirContainerWithTheirCaption) {
   const ControlDef& def = GetParam();
   HWND container = Container(def.container);
   ASSERT_NE(container, nullptr);
-  HWND control = ChildAt(container, PlaceOf(def), dpi);
+  HWND control = controls->Control(def.id);
   ASSERT_NE(control, nullptr) << "nothing at the place of \"" << def.caption << "\"";
   if (!def.caption.empty()) {
     EXPECT_EQ(Utf8(WindowText(control)), def.caption);

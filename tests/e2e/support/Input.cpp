@@ -59,7 +59,21 @@ INPUT KeyInput(WORD virtualKey, bool up) {
 
 }  // namespace
 
+// Whether the foreground thread holds the mouse capture, as a button does
+// from its press until it has handled the release.
+bool ForegroundHoldsCapture() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(0, &info) && info.hwndCapture != nullptr;
+}
+
 void ClickAt(POINT screen, MouseButton button) {
+  // Windows routes a press to the window holding the capture, wherever the
+  // pointer is: a click sent before the last one was handled would land on
+  // the last one's target.
+  if (!WaitFor([] { return !ForegroundHoldsCapture(); })) {
+    throw std::runtime_error("a window keeps the mouse capture");
+  }
   // With a low-level mouse hook installed anywhere, injected moves do not
   // move the X pointer under Wine; SetCursorPos does.
   if (!SetCursorPos(screen.x, screen.y)) throw std::runtime_error("SetCursorPos refused");

@@ -11,7 +11,9 @@ enum class MouseButton { Left, Right, Middle };
 // Real input through SendInput, which passes the desktop's low-level hooks
 // like a user's own. Each throws when Windows refuses the input.
 
-// Places the pointer at the screen point and presses and releases the button.
+// Places the pointer at the screen point and presses and releases the button,
+// once no window holds the mouse capture. The click is handled later, in the
+// receiving program's own time: wait for its effect before the next click.
 void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
 
 // Moves the pointer relative to where it is; a mouse hook sees a move.

@@ -44,13 +44,6 @@ bool StandsAt(const RECT& pixels, const TwipsRect& twips, int dpi) {
          Near(pixels.bottom - pixels.top, twips.height, dpi);
 }
 
-HWND ChildAt(HWND container, const TwipsRect& twips, int dpi) {
-  for (HWND child : AllChildren(container)) {
-    if (GetParent(child) == container && StandsAt(RectInContainer(child), twips, dpi)) return child;
-  }
-  return nullptr;
-}
-
 std::string Describe(const RECT& rect) {
   std::ostringstream out;
   out << "{left " << rect.left << ", top " << rect.top << ", width " << rect.right - rect.left

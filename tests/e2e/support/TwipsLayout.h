@@ -20,10 +20,6 @@ RECT RectInContainer(HWND control);
 // rounding of each edge to whole pixels.
 bool StandsAt(const RECT& pixels, const TwipsRect& twips, int dpi);
 
-// The direct child of the container that stands at the place; nullptr when
-// none does.
-HWND ChildAt(HWND container, const TwipsRect& twips, int dpi);
-
 std::string Describe(const RECT& rect);
 
 // The DPI the window is laid out for.

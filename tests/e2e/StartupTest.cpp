@@ -11,9 +11,11 @@
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/InputReceiver.h"
+#include "e2e/support/Registry.h"
 #include "e2e/support/RunningProgram.h"
 #include "e2e/support/ScreenCapture.h"
 #include "e2e/support/TallowmereBuild.h"
+#include "e2e/support/TallowmereUnderTest.h"
 #include "e2e/support/TestFolder.h"
 #include "e2e/support/Wait.h"
 #include "e2e/support/WindowQueries.h"
@@ -24,7 +26,6 @@
 namespace tallowmere::e2e {
 namespace {
 
-const wchar_t kSettingsKey[] = L"Software\\Varnholt\\Tallowmere";
 const wchar_t kRunKey[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 const wchar_t kRunValue[] = L"Tallowmere.exe";
 constexpr COLORREF kGreen = 0x00FF00;
@@ -59,15 +60,14 @@ class Startup : public ::testing::Test {
   }
 
   static void Forget() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
     DeleteRunValue();
   }
 
   static void StoreSetting(const wchar_t* name, const wchar_t* value) {
     RegKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, key.Receive(), nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                              static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t))),
@@ -75,7 +75,7 @@ class Startup : public ::testing::Test {
   }
 
   static std::optional<std::wstring> Setting(const wchar_t* name) {
-    return ReadText(HKEY_CURRENT_USER, kSettingsKey, name);
+    return ReadText(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), name);
   }
 
   void Start() { program_ = std::make_unique<RunningProgram>(ProgramStart{exe_, temp_, L""}); }

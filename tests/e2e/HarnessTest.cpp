@@ -253,6 +253,20 @@ TEST(FileBytes, ReadsExactlyWhatWasWrittenAndNothingForAMissingFile) {
   EXPECT_EQ(ReadFileBytes(file), bytes);
 }
 
+TEST(FileBytes, StampChangesWhenTheFileIsReplacedAndIsNothingForAMissingFile) {
+  TestFolder folder;
+  const auto file = folder.Path() / L"xsettings.txt";
+  EXPECT_FALSE(StampOf(file).has_value());
+  WriteFileBytes(file, "65,\r\n");
+  const auto first = StampOf(file);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->size, 5u);
+  const auto beside = folder.Path() / L"xsettings.new";
+  WriteFileBytes(beside, "66,\r\n");
+  ASSERT_TRUE(MoveFileExW(beside.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_NE(StampOf(file), first);
+}
+
 TEST(Registry, DeletingATreeRemovesItsSubKeysAndAMissingKeyIsNoFailure) {
   const std::wstring root = L"Software\\TallowmereE2E-" + std::to_wstring(GetCurrentProcessId());
   HKEY created = nullptr;

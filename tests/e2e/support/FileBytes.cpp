@@ -10,8 +10,6 @@
 namespace tallowmere::e2e {
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-  // Shared for writing and deleting too, so a read never stands in the way of
-  // the program replacing the file.
   Handle file(CreateFileW(path.c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -24,6 +22,15 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     bytes.append(buffer, got);
   }
   return std::nullopt;
+}
+
+std::optional<FileStamp> StampOf(const std::filesystem::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FileStamp stamp;
+  stamp.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  stamp.lastWrite = data.ftLastWriteTime;
+  return stamp;
 }
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {

@@ -24,6 +24,10 @@ constexpr int kActionFontSize = 1125;
 constexpr int kKeyFontSize = 825;
 
 constexpr UINT_PTR kTimer1Id = 1;
+// Posted on every WM_ACTIVATE: while that message is delivered, a window that
+// is losing activation is still the active window, so the poll's rule is
+// applied only once the change is complete.
+constexpr UINT kActivationSettled = WM_APP + 1;
 
 // The space bar shows no caption; screen readers still need its name.
 constexpr char kSpaceBarName[] = "Space";
@@ -75,6 +79,9 @@ void Form1Window::Create() {
   WireEvents();
   Layout();
   Timer1Changed();
+  // The poll's rule from the first message on, whether or not the window is
+  // ever activated.
+  PostMessageW(hwnd_, kActivationSettled, 0, 0);
 
   // Centred on the work area of the screen the window starts on.
   MONITORINFO monitor{};
@@ -290,8 +297,11 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnTimer(wParam);
       return 0;
     case WM_ACTIVATE:
-      form_.ActivationChanged();
+      PostMessageW(hwnd_, kActivationSettled, 0, 0);
       return DefWindowProcW(hwnd_, message, wParam, lParam);
+    case kActivationSettled:
+      form_.ActivationChanged();
+      return 0;
     case WM_SHOWWINDOW:
       // Others (the tray, the system) show and hide the window too.
       form_.Visible = wParam != 0;

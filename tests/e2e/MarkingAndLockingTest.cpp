@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -14,23 +14,20 @@
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/InputReceiver.h"
-#include "e2e/support/RunningProgram.h"
+#include "e2e/support/MainWindowControls.h"
 #include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereBuild.h"
-#include "e2e/support/TestFolder.h"
+#include "e2e/support/TallowmereUnderTest.h"
 #include "e2e/support/Wait.h"
 #include "e2e/support/WindowQueries.h"
 #include "engine/KeyTable.h"
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
 #include "shell/ErrorReport.h"
 
 namespace tallowmere::e2e {
 namespace {
 
-constexpr COLORREF kGreen = 0x00FF00;
-constexpr COLORREF kGray = 0xC0C0C0;
-const std::array<int, 3> kPictureKeys = {73, 74, 75};
+constexpr COLORREF kGreen = kMarkedColor;
+constexpr COLORREF kGray = kUnmarkedColor;
 const std::string kAllCodes =
     "27,112,113,114,115,116,117,118,119,120,121,122,123,44,145,19,192,49,50,51,52,53,54,55,56,57,"
     "48,189,187,81,87,69,82,84,89,85,73,79,80,219,221,65,83,68,70,71,72,74,75,76,186,222,13,90,88,"
@@ -38,28 +35,33 @@ const std::string kAllCodes =
     "111,144,109,105,104,103,107,102,101,100,99,98,97,13,110,96,32,38,40,37,39,";
 
 bool IsPictureKey(int index) {
-  return index >= kPictureKeys.front() && index <= kPictureKeys.back();
+  return kKeyTable[index].picture != Picture::None;
 }
 
 class MarkingAndLocking : public ::testing::Test {
  protected:
-  void Start() { program_ = std::make_unique<RunningProgram>(ProgramStart{exe_, temp_, L""}); }
-
-  // The main window once the load has shown it.
-  HWND MainWindow() { return program_->WaitForMainWindow(L"Tallowmere"); }
-
-  static HWND Child(HWND window, std::wstring_view text) {
-    const auto found = FindChildren(window, text);
-    return found.size() == 1 ? found[0] : nullptr;
+  // Starts the program with an empty block list and finds its controls.
+  bool Start() {
+    WriteFileBytes(program_.BlockListFile(), "\r\n");
+    return Found(program_.Start());
   }
 
-  static std::array<HWND, kKeyCount> Keys(HWND window) {
-    std::array<HWND, kKeyCount> keys{};
-    for (HWND child : AllChildren(window)) {
-      const int index = GetDlgCtrlID(child) - Form1Window::kFirstKeyId;
-      if (index >= 0 && index < kKeyCount) keys[index] = child;
-    }
-    return keys;
+  bool Found(HWND window) {
+    window_ = window;
+    if (window_) controls_ = std::make_unique<MainWindowControls>(window_);
+    return window_ != nullptr;
+  }
+
+  RunningProgram& Program() { return program_.Program(); }
+  HWND Key(int index) const { return controls_->Key(index); }
+  HWND Control(ControlId id) const { return controls_->Control(id); }
+
+  // Read only once the screen shows that the save is done: a read at the
+  // moment the program replaces the file makes the replacement fail.
+  std::optional<std::string> BlockList() const { return ReadFileBytes(program_.BlockListFile()); }
+
+  static COLORREF Face(HWND key) {
+    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(key), 3));
   }
 
   // How many pixels inside the rectangle have the colour.
@@ -75,14 +77,13 @@ class MarkingAndLocking : public ::testing::Test {
   // visibility is not as expected; empty when all are as they should be. A
   // picture key's face is mostly picture: it shows its colour around it and
   // none of the other marking colour.
-  static std::string KeysNotShowing(const std::array<HWND, kKeyCount>& keys, COLORREF colour,
-                                    bool picturesShown) {
+  std::string KeysNotShowing(COLORREF colour, bool picturesShown) const {
     const ScreenCapture screen = ScreenCapture::Take();
     const COLORREF otherColour = colour == kGreen ? kGray : kGreen;
     std::ostringstream wrong;
     for (int i = 0; i < kKeyCount; ++i) {
-      const bool shown = IsWindowVisible(keys[i]) != FALSE;
-      const RECT face = Inset(ScreenRect(keys[i]), 2);
+      const bool shown = IsWindowVisible(Key(i)) != FALSE;
+      const RECT face = Inset(ScreenRect(Key(i)), 2);
       if (IsPictureKey(i) && shown != picturesShown) {
         wrong << i << (shown ? " shown; " : " hidden; ");
       } else if (shown && IsPictureKey(i)) {
@@ -90,8 +91,7 @@ class MarkingAndLocking : public ::testing::Test {
           wrong << i << " picture face; ";
         }
       } else if (shown && screen.MostCommonColour(Inset(face, 1)) != colour) {
-        wrong << i << " " << std::hex << screen.MostCommonColour(Inset(face, 1)) << std::dec
-              << "; ";
+        wrong << i << " " << Hex(screen.MostCommonColour(Inset(face, 1))) << "; ";
       }
     }
     return wrong.str();
@@ -104,24 +104,14 @@ class MarkingAndLocking : public ::testing::Test {
     return WaitFor([&] { return GetForegroundWindow() == window; });
   }
 
-  // An "Application Error" box of the program, once one is up.
-  HWND ErrorBox() {
-    HWND box = nullptr;
-    WaitFor([&] {
-      for (HWND window : program_->TopLevelWindows()) {
-        if (IsWindowVisible(window) && WindowText(window) == L"Application Error") box = window;
+  std::vector<HWND> ErrorBoxes() {
+    std::vector<HWND> boxes;
+    for (HWND window : Program().TopLevelWindows()) {
+      if (IsWindowVisible(window) && WindowText(window) == L"Application Error") {
+        boxes.push_back(window);
       }
-      return box != nullptr;
-    });
-    return box;
-  }
-
-  int ErrorBoxesShown() {
-    int shown = 0;
-    for (HWND window : program_->TopLevelWindows()) {
-      if (IsWindowVisible(window) && WindowText(window) == L"Application Error") ++shown;
     }
-    return shown;
+    return boxes;
   }
 
   static std::wstring BoxMessage(HWND box) {
@@ -132,56 +122,38 @@ class MarkingAndLocking : public ::testing::Test {
     return {};
   }
 
-  // Read only once the screen shows that the save is done: a read at the
-  // moment the program replaces the file makes the replacement fail.
-  std::optional<std::string> BlockList() { return ReadFileBytes(temp_ / L"xsettings.txt"); }
-
-  static COLORREF Face(HWND key) {
-    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(key), 3));
-  }
-
-  TestFolder folder_;
-  std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
-  std::filesystem::path exe_ = InstallProgram(folder_);
-  std::unique_ptr<RunningProgram> program_;
+  TallowmereUnderTest program_;
+  HWND window_ = nullptr;
+  std::unique_ptr<MainWindowControls> controls_;
 };
 
 TEST_F(MarkingAndLocking, MarkAllAndUnmarkAll) {
-  WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
-  Start();
-  HWND window = MainWindow();
-  ASSERT_NE(window, nullptr);
-  const auto keys = Keys(window);
-  for (int i = 0; i < kKeyCount; ++i) ASSERT_NE(keys[i], nullptr) << i;
+  ASSERT_TRUE(Start());
+  for (int i = 0; i < kKeyCount; ++i) ASSERT_NE(Key(i), nullptr) << i;
 
-  Click(Child(window, L"Mark All Buttons"));
+  Click(Control(ControlId::PushButton1));
   std::string wrong;
-  EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(keys, kGreen, false)).empty(); }))
-      << wrong;
+  EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGreen, false)).empty(); })) << wrong;
   EXPECT_EQ(BlockList(), kAllCodes + "\r\n");
 
-  Click(Child(window, L"Unmark All Buttons"));
-  EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(keys, kGray, true)).empty(); }))
-      << wrong;
+  Click(Control(ControlId::PushButton2));
+  EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGray, true)).empty(); })) << wrong;
   EXPECT_EQ(BlockList(), std::optional<std::string>("\r\n"));
-  EXPECT_EQ(ErrorBoxesShown(), 0);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(MarkingAndLocking, LockingSwallowsMarkedKeysUntilStop) {
-  WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
-  Start();
-  HWND window = MainWindow();
-  ASSERT_NE(window, nullptr);
-  HWND a = Keys(window)[41];
+  ASSERT_TRUE(Start());
+  HWND a = Key(41);
   Click(a);
   ASSERT_TRUE(WaitFor([&] { return Face(a) == kGreen; }));
   ASSERT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
 
-  HWND lockingSwitch = Child(window, L"Start Disabling");
-  ASSERT_NE(lockingSwitch, nullptr);
+  HWND lockingSwitch = Control(ControlId::PushButton6);
+  ASSERT_EQ(WindowText(lockingSwitch), L"Start Disabling");
   Click(lockingSwitch);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window_); }));
   EXPECT_TRUE(WaitFor([&] { return WindowText(lockingSwitch) == L"Stop"; }));
 
   InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
@@ -192,9 +164,9 @@ TEST_F(MarkingAndLocking, LockingSwallowsMarkedKeysUntilStop) {
   EXPECT_EQ(receiver.KeysDown(), std::vector<WPARAM>{'B'}) << "the marked A is swallowed";
 
   // Brought back by another program, as the tray icon will.
-  ShowWindow(window, SW_SHOW);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
-  ASSERT_TRUE(MakeActive(window));
+  ShowWindow(window_, SW_SHOW);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }));
+  ASSERT_TRUE(MakeActive(window_));
   Click(lockingSwitch);
   EXPECT_TRUE(WaitFor([&] { return WindowText(lockingSwitch) == L"Start Disabling"; }));
 
@@ -205,17 +177,14 @@ TEST_F(MarkingAndLocking, LockingSwallowsMarkedKeysUntilStop) {
   ASSERT_TRUE(WaitFor([&] { return receiver.Count(WM_KEYUP) >= 2; }));
   EXPECT_EQ(receiver.KeysDown(), (std::vector<WPARAM>{'A', 'B'})) << "nothing is locked";
   EXPECT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
-  EXPECT_EQ(ErrorBoxesShown(), 0);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(MarkingAndLocking, PressingARealKeyWhileTheWindowIsActiveMarksIt) {
-  WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
-  Start();
-  HWND window = MainWindow();
-  ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(MakeActive(window));
-  HWND a = Keys(window)[41];
+  ASSERT_TRUE(Start());
+  ASSERT_TRUE(MakeActive(window_));
+  HWND a = Key(41);
 
   // Held until a poll has seen it (a poll sees a key only while it is down),
   // then across several more polls: it toggles once. Wine lets go of an
@@ -228,33 +197,37 @@ TEST_F(MarkingAndLocking, PressingARealKeyWhileTheWindowIsActiveMarksIt) {
     if (marked) PumpMessagesFor(350ms);
     ReleaseKey('A');
   }
-  ASSERT_TRUE(marked) << std::hex << Face(a);
+  ASSERT_TRUE(marked) << Hex(Face(a));
   PumpMessagesFor(300ms);
   EXPECT_EQ(Face(a), kGreen);
   EXPECT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
-  EXPECT_EQ(ErrorBoxesShown(), 0);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(MarkingAndLocking, FailedSaveOfMarkAllIsReportedAndMarkingGoesOn) {
-  temp_ = folder_.Path() / L"No such folder";
-  Start();
+  std::filesystem::remove(program_.Temp());
+  program_.Launch();
   // The load reports that it can neither copy nor read the list there.
   HWND window = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    for (HWND box : program_->TopLevelWindows()) {
-      if (IsWindowVisible(box) && WindowText(box) == L"Application Error" &&
-          BoxMessage(box).find(L"Form1.Form_Load ") != std::wstring::npos) {
+    for (HWND box : ErrorBoxes()) {
+      if (BoxMessage(box).find(L"Form1.Form_Load ") != std::wstring::npos) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
       }
     }
-    window = program_->WaitForMainWindow(L"Tallowmere", 100ms);
+    window = Program().WaitForMainWindow(kMainWindowTitle, 100ms);
     return window != nullptr;
   }));
+  ASSERT_TRUE(Found(window));
 
-  Click(Child(window, L"Mark All Buttons"));
-  HWND box = ErrorBox();
-  ASSERT_NE(box, nullptr);
+  Click(Control(ControlId::PushButton1));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    const auto boxes = ErrorBoxes();
+    box = boxes.empty() ? nullptr : boxes.front();
+    return box != nullptr;
+  }));
   const std::wstring message = BoxMessage(box);
   const std::wstring expectedEnd =
       L"\r\nin Quorvane2021/08/31.Form1.PushButton1_Click at line 108\r\r"
@@ -264,16 +237,14 @@ TEST_F(MarkingAndLocking, FailedSaveOfMarkAllIsReportedAndMarkingGoesOn) {
   EXPECT_EQ(message.substr(message.size() - expectedEnd.size()), expectedEnd);
   EXPECT_GT(message.find(L"\r\n"), 0u) << "the system's description comes first: " << Utf8(message);
 
-  HWND ok = Child(box, L"OK");
-  ASSERT_NE(ok, nullptr);
-  Click(ok);
+  const auto ok = FindChildren(box, L"OK");
+  ASSERT_EQ(ok.size(), 1u);
+  Click(ok.front());
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
   std::string wrong;
-  EXPECT_TRUE(WaitFor([&] {
-    return (wrong = KeysNotShowing(Keys(window), kGreen, false)).empty();
-  })) << wrong;
-  EXPECT_FALSE(program_->HasExited());
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGreen, false)).empty(); })) << wrong;
+  EXPECT_FALSE(Program().HasExited());
+  EXPECT_TRUE(Program().End());
 }
 
 }  // namespace

@@ -9,11 +9,15 @@ TallowmereUnderTest::TallowmereUnderTest(std::wstring_view tempName)
     : temp_(folder_.MakeFolder(tempName)), programFolder_(InstallProgram(folder_).parent_path()) {}
 
 HWND TallowmereUnderTest::Start() {
+  Launch();
+  window_ = program_->WaitForMainWindow(kMainWindowTitle);
+  return window_;
+}
+
+void TallowmereUnderTest::Launch() {
   DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
   program_ = std::make_unique<RunningProgram>(
       ProgramStart{programFolder_ / L"Tallowmere.exe", temp_, std::wstring()});
-  window_ = program_->WaitForMainWindow(kMainWindowTitle);
-  return window_;
 }
 
 }  // namespace tallowmere::e2e

@@ -26,6 +26,9 @@ class TallowmereUnderTest {
   // Starts the program and waits for its main window; returns it, or
   // nullptr when it did not appear in time.
   HWND Start();
+  // Starts the program and returns at once, for a test that has to answer
+  // what the program shows before its main window.
+  void Launch();
 
   HWND Window() const { return window_; }
   RunningProgram& Program() { return *program_; }

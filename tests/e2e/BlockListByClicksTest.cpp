@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/support/Describe.h"
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/MainWindowControls.h"

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
+#include "e2e/support/Describe.h"
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Gdi.h"
 #include "e2e/support/Input.h"
@@ -25,12 +25,6 @@
 
 namespace tallowmere::e2e {
 namespace {
-
-std::string Hex(COLORREF colour) {
-  std::ostringstream out;
-  out << "0x" << std::hex << colour;
-  return out.str();
-}
 
 class SampleProgram : public ::testing::Test {
  protected:

@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "e2e/support/Describe.h"
 #include "e2e/support/MainWindowControls.h"
 #include "e2e/support/ScreenCapture.h"
 #include "e2e/support/TallowmereUnderTest.h"

@@ -1,7 +1,5 @@
 #include "e2e/support/MainWindowControls.h"
 
-#include <sstream>
-
 #include "e2e/support/WindowQueries.h"
 #include "platform/win32/Text.h"
 
@@ -61,26 +59,6 @@ HWND MainWindowControls::Control(ControlId id) const {
 
 HWND MainWindowControls::Key(int index) const {
   return At(ControlId::Frame1, PlaceOf(kKeyTable[index]));
-}
-
-std::string Hex(COLORREF colour) {
-  std::ostringstream out;
-  out << "0x" << std::hex << colour;
-  return out.str();
-}
-
-std::string Visible(const std::string& text) {
-  std::string shown;
-  for (char c : text) {
-    if (c == '\r') {
-      shown += "\\r";
-    } else if (c == '\n') {
-      shown += "\\n";
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
 }
 
 }  // namespace tallowmere::e2e

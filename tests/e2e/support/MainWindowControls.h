@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "e2e/support/Describe.h"
 #include "e2e/support/TwipsLayout.h"
 #include "engine/KeyTable.h"
 #include "ui/Form1Layout.h"
@@ -43,11 +44,5 @@ class MainWindowControls {
   std::map<ControlId, HWND> containers_;
   std::map<HWND, std::vector<Placed>> children_;
 };
-
-// A colour as text for messages, 0xBBGGRR.
-std::string Hex(COLORREF colour);
-
-// Text with CR and LF made visible, for messages about file contents.
-std::string Visible(const std::string& text);
 
 }  // namespace tallowmere::e2e

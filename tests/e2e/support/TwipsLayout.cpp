@@ -1,7 +1,6 @@
 #include "e2e/support/TwipsLayout.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "e2e/support/Gdi.h"
 #include "e2e/support/WindowQueries.h"
@@ -42,13 +41,6 @@ bool StandsAt(const RECT& pixels, const TwipsRect& twips, int dpi) {
   return Near(pixels.left, twips.left, dpi) && Near(pixels.top, twips.top, dpi) &&
          Near(pixels.right - pixels.left, twips.width, dpi) &&
          Near(pixels.bottom - pixels.top, twips.height, dpi);
-}
-
-std::string Describe(const RECT& rect) {
-  std::ostringstream out;
-  out << "{left " << rect.left << ", top " << rect.top << ", width " << rect.right - rect.left
-      << ", height " << rect.bottom - rect.top << "}";
-  return out.str();
 }
 
 int WindowDpi(HWND window) {

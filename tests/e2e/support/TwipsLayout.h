@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace tallowmere::e2e {
 
 // A place given in twips relative to a container, as the window's tables
@@ -19,8 +17,6 @@ RECT RectInContainer(HWND control);
 // Whether a pixel rectangle is the twips rectangle at this DPI, to within the
 // rounding of each edge to whole pixels.
 bool StandsAt(const RECT& pixels, const TwipsRect& twips, int dpi);
-
-std::string Describe(const RECT& rect);
 
 // The DPI the window is laid out for.
 int WindowDpi(HWND window);

@@ -99,8 +99,6 @@ class ErrorTrap {
         line, [&] { return ++counter <= last; }, [&] { body(counter); });
   }
 
-  int Line() const { return line_; }
-
  private:
   void Report(const std::exception& failure);
 

@@ -27,8 +27,11 @@ void Raise(const std::function<void(std::int16_t, std::int32_t)>& event, std::in
 
 }  // namespace
 
-cSysTray::cSysTray(TrayPlatform& platform, WindowHandle ownWindow, bool userMode)
-    : platform_(platform), userMode_(userMode), m_hWnd(ownWindow) {}
+cSysTray::cSysTray(TrayPlatform& platform, bool userMode)
+    : platform_(platform),
+      userMode_(userMode),
+      window_(platform.windows.Create()),
+      m_hWnd(window_->Handle()) {}
 
 cSysTray::~cSysTray() {
   if (InTray()) InTray(false);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
 #include "platform/Picture.h"
@@ -22,6 +23,7 @@ struct TrayPlatform {
   TrayRouting& routing;
   MessagePump& pump;
   Clock& clock;
+  ControlWindows& windows;
 };
 
 inline constexpr char kDefaultTrayTip[] = "Telnet Server";
@@ -34,10 +36,10 @@ inline constexpr std::int16_t kRightButton = 2;
 // arrive through the routing of its own window and come out as events.
 class cSysTray final : public TrayMessageTarget {
  public:
-  // Create. `ownWindow` is the control's own window, which the notification
-  // area sends its messages to; `userMode` is false while a window designer
-  // hosts the control, which then never touches the notification area.
-  cSysTray(TrayPlatform& platform, WindowHandle ownWindow, bool userMode);
+  // Create: makes the control's own window, which the notification area
+  // sends its messages to. `userMode` is false while a window designer hosts
+  // the control, which then never touches the notification area.
+  cSysTray(TrayPlatform& platform, bool userMode);
   // Destroy: an icon in the tray is taken out.
   ~cSysTray();
   cSysTray(const cSysTray&) = delete;
@@ -48,6 +50,8 @@ class cSysTray final : public TrayMessageTarget {
   void InitProperties();
   void ReadProperties(const PropertyBag& bag);
   void WriteProperties(PropertyBag& bag) const;
+
+  WindowHandle hWnd() const { return m_hWnd; }
 
   const std::shared_ptr<const Picture>& TrayIcon() const { return m_TrayIcon; }
   // An absent picture, or one that is not an icon, leaves the icon unchanged.
@@ -86,6 +90,7 @@ class cSysTray final : public TrayMessageTarget {
 
   TrayPlatform& platform_;
   bool userMode_;
+  std::unique_ptr<ControlWindow> window_;
   // The control's design-surface picture; it holds no image until an icon is set.
   std::shared_ptr<const Picture> picture_;
 

@@ -32,7 +32,7 @@ class TrayControl : public ::testing::Test {
   FakeTrayPlatform fake;
   std::vector<std::string> changed;
   std::shared_ptr<const Picture> icon = MakePicture(PictureType::Icon, 0x7001);
-  cSysTray tray{fake.platform, kWindow, true};
+  cSysTray tray{fake.platform, true};
 };
 
 // Each operation, and the record it sends last.
@@ -48,7 +48,7 @@ class Operations : public ::testing::TestWithParam<OperationCase> {};
 TEST_P(Operations, SendTheirRecordFieldByField) {
   const OperationCase& c = GetParam();
   FakeTrayPlatform fake;
-  cSysTray tray{fake.platform, kWindow, true};
+  cSysTray tray{fake.platform, true};
   c.operation(tray, fake);
   ASSERT_FALSE(fake.notificationArea.sent.empty());
   const SentRecord& last = fake.notificationArea.sent.back();
@@ -246,9 +246,16 @@ TEST_F(TrayControl, RoutingIsInstalledBeforeTheAddAndRemovedAfterTheDelete) {
   EXPECT_EQ(changed, (std::vector<std::string>{"InTray", "InTray"}));
 }
 
+TEST_F(TrayControl, HasAWindowOfItsOwnForItsLifetime) {
+  EXPECT_EQ(tray.hWnd(), kWindow);
+  EXPECT_EQ(fake.windows.alive, 1);
+  { cSysTray other{fake.platform, true}; }
+  EXPECT_EQ(fake.windows.alive, 1);
+}
+
 TEST_F(TrayControl, DestroyingItInTheTrayRemovesTheIconAndTheRouting) {
   {
-    cSysTray other{fake.platform, kWindow, true};
+    cSysTray other{fake.platform, true};
     other.InTray(true);
   }
   ASSERT_EQ(Sent().size(), 2u);
@@ -258,13 +265,13 @@ TEST_F(TrayControl, DestroyingItInTheTrayRemovesTheIconAndTheRouting) {
 }
 
 TEST_F(TrayControl, DestroyingItOutOfTheTraySendsNothing) {
-  { cSysTray other{fake.platform, kWindow, true}; }
+  { cSysTray other{fake.platform, true}; }
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(fake.routing.removes, 0);
 }
 
 TEST_F(TrayControl, InDesignModeNothingIsAddedOrRouted) {
-  cSysTray designed{fake.platform, kWindow, false};
+  cSysTray designed{fake.platform, false};
   designed.InTray(true);
   EXPECT_TRUE(designed.InTray());
   designed.InTray(false);
@@ -316,7 +323,7 @@ TEST_F(TrayControl, WritesAllThreePropertiesInOrder) {
   EXPECT_EQ(bag.ReadProperty("TrayIcon", std::shared_ptr<const Picture>()), icon);
   EXPECT_EQ(bag.ReadProperty("TrayTip", std::string()), "Tallowmere");
 
-  cSysTray copy{fake.platform, kWindow, true};
+  cSysTray copy{fake.platform, true};
   copy.ReadProperties(bag);
   EXPECT_EQ(copy.TrayIcon(), icon);
   EXPECT_EQ(copy.TrayTip(), "Tallowmere");

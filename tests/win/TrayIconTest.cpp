@@ -31,7 +31,8 @@ class TrayIcon : public ::testing::Test {
   }
 
   WNDPROC Procedure() {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window.Get(), GWLP_WNDPROC));
+    return reinterpret_cast<WNDPROC>(
+        GetWindowLongPtrW(reinterpret_cast<HWND>(tray.hWnd()), GWLP_WNDPROC));
   }
 
   // The icon window that appeared for this control.
@@ -46,15 +47,14 @@ class TrayIcon : public ::testing::Test {
     return added;
   }
 
-  TrayControlWindow parent{nullptr};
-  TrayControlWindow window{parent.Get()};
   Win32NotificationArea area;
   Win32TrayRouting routing;
   Win32MessagePump pump;
   Win32Clock clock;
-  TrayPlatform platform{area, routing, pump, clock};
+  Win32ControlWindows windows;
+  TrayPlatform platform{area, routing, pump, clock, windows};
   std::vector<std::string> events;
-  cSysTray tray{platform, window.Handle(), true};
+  cSysTray tray{platform, true};
 };
 
 TEST_F(TrayIcon, ClicksOnTheIconBecomeEventsUntilItLeavesTheTray) {
@@ -81,7 +81,7 @@ TEST_F(TrayIcon, DestroyingTheControlInTheTrayTakesTheIconAway) {
   const std::vector<HWND> before = TrayIconWindows();
   HWND icon = nullptr;
   {
-    cSysTray other{platform, parent.Handle(), true};
+    cSysTray other{platform, true};
     other.InTray(true);
     icon = AddedIcon(before);
     ASSERT_NE(icon, nullptr);
@@ -91,7 +91,7 @@ TEST_F(TrayIcon, DestroyingTheControlInTheTrayTakesTheIconAway) {
 
 TEST_F(TrayIcon, BalloonWaitReturnsAfterItsSecondsWhileMessagesFlow) {
   tray.InTray(true);
-  PostMessageW(window.Get(), kTrayCallbackMessage, 0, WM_RBUTTONUP);
+  PostMessageW(reinterpret_cast<HWND>(tray.hWnd()), kTrayCallbackMessage, 0, WM_RBUTTONUP);
   tray.ShowBalloon("Balloon wait", "Tallowmere", 1, false);
   EXPECT_EQ(events, std::vector<std::string>{"MouseUp 2 0"});
   tray.InTray(false);

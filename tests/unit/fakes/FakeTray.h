@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
 #include "platform/Picture.h"
@@ -109,13 +110,37 @@ inline std::shared_ptr<const Picture> MakePicture(PictureType type, std::uintptr
   return std::make_shared<FakePicture>(type, handle);
 }
 
+// Hands out windows that all have the same handle, and counts them.
+class FakeControlWindows : public ControlWindows {
+ public:
+  WindowHandle handle = 0x10AB4;
+  int alive = 0;
+
+  std::unique_ptr<ControlWindow> Create() override {
+    ++alive;
+    return std::make_unique<Window>(*this);
+  }
+
+ private:
+  class Window : public ControlWindow {
+   public:
+    explicit Window(FakeControlWindows& owner) : owner_(owner) {}
+    ~Window() override { --owner_.alive; }
+    WindowHandle Handle() const override { return owner_.handle; }
+
+   private:
+    FakeControlWindows& owner_;
+  };
+};
+
 // Everything a cSysTray needs, faked.
 struct FakeTrayPlatform {
   FakeNotificationArea notificationArea;
   FakeTrayRouting routing;
   FakeClock clock;
   FakeMessagePump pump{clock};
-  TrayPlatform platform{notificationArea, routing, pump, clock};
+  FakeControlWindows windows;
+  TrayPlatform platform{notificationArea, routing, pump, clock, windows};
 };
 
 }  // namespace tallowmere

@@ -6,12 +6,12 @@
 #include <variant>
 #include <vector>
 
-#include "platform/Picture.h"
+#include "platform/PictureObject.h"
 #include "shell/AppError.h"
 
 namespace tallowmere {
 
-using PropertyValue = std::variant<bool, std::string, std::shared_ptr<const Picture>>;
+using PropertyValue = std::variant<bool, std::string, std::shared_ptr<const PictureObject>>;
 
 // A control's persistent properties, stored with the window that holds it, by
 // name, in the order they were written.

@@ -55,7 +55,7 @@ void cSysTray::WriteProperties(PropertyBag& bag) const {
   bag.WriteProperty("TrayTip", m_TrayTip);
 }
 
-void cSysTray::TrayIcon(const std::shared_ptr<const Picture>& picture) {
+void cSysTray::TrayIcon(const std::shared_ptr<const PictureObject>& picture) {
   if (!picture || picture->Type() != PictureType::Icon) return;
   if (m_Added) {
     NotifyIconRecord record = Record(kFlagIcon);
@@ -166,7 +166,7 @@ void cSysTray::DispatchTrayMessage(std::intptr_t lParam, std::uintptr_t wParam) 
 }
 
 void cSysTray::AddIcon(WindowHandle hWnd, std::int32_t id, const std::string& tip,
-                       const std::shared_ptr<const Picture>& icon) {
+                       const std::shared_ptr<const PictureObject>& icon) {
   NotifyIconRecord record;
   record.hWnd = hWnd;
   record.uID = id;

@@ -9,7 +9,7 @@
 #include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
-#include "platform/Picture.h"
+#include "platform/PictureObject.h"
 #include "platform/TrayRouting.h"
 #include "platform/WindowHandle.h"
 #include "tray/NotifyIconData.h"
@@ -53,9 +53,9 @@ class cSysTray final : public TrayMessageTarget {
 
   WindowHandle hWnd() const { return m_hWnd; }
 
-  const std::shared_ptr<const Picture>& TrayIcon() const { return m_TrayIcon; }
+  const std::shared_ptr<const PictureObject>& TrayIcon() const { return m_TrayIcon; }
   // An absent picture, or one that is not an icon, leaves the icon unchanged.
-  void TrayIcon(const std::shared_ptr<const Picture>& picture);
+  void TrayIcon(const std::shared_ptr<const PictureObject>& picture);
   const std::string& TrayTip() const { return m_TrayTip; }
   void TrayTip(const std::string& tip);
   bool InTray() const { return m_InTray; }
@@ -82,7 +82,7 @@ class cSysTray final : public TrayMessageTarget {
 
  private:
   void AddIcon(WindowHandle hWnd, std::int32_t id, const std::string& tip,
-               const std::shared_ptr<const Picture>& icon);
+               const std::shared_ptr<const PictureObject>& icon);
   void RemoveIcon(WindowHandle hWnd, std::int32_t id);
   NotifyIconRecord Record(std::uint32_t flags) const;
   void Send(NotifyMessage message, const NotifyIconRecord& record);
@@ -92,14 +92,14 @@ class cSysTray final : public TrayMessageTarget {
   bool userMode_;
   std::unique_ptr<ControlWindow> window_;
   // The control's design-surface picture; it holds no image until an icon is set.
-  std::shared_ptr<const Picture> picture_;
+  std::shared_ptr<const PictureObject> picture_;
 
   bool m_InTray = false;
   bool m_Added = false;
   std::int32_t m_ID = 0;
   WindowHandle m_hWnd = 0;
   std::string m_TrayTip;
-  std::shared_ptr<const Picture> m_TrayIcon;
+  std::shared_ptr<const PictureObject> m_TrayIcon;
   bool m_BalloonUp = false;
   std::int32_t m_BalloonCount = 0;
 };

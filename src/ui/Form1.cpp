@@ -34,6 +34,7 @@ std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
 
 Form1::Form1(Platform& platform, FormView& view)
     : Caption(kProductName),
+      cSysTray1(platform.tray, true),
       platform_(platform),
       view_(view),
       startupSettings_(platform.settings),
@@ -53,6 +54,7 @@ Form1::Form1(Platform& platform, FormView& view)
   for (std::size_t i = 0; i < kPlainControls.size(); ++i) {
     plains_[i].Caption = Definition(kPlainControls[i]).caption;
   }
+  CreateSysTray1();
 }
 
 TickBox& Form1::Tick(ControlId id) {

@@ -2,14 +2,17 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/KeyTable.h"
+#include "platform/PictureObject.h"
 #include "shell/ErrorTrap.h"
 #include "tray/StartupSettings.h"
+#include "tray/cSysTray.h"
 #include "tray/mStartUp.h"
 #include "ui/Form1Layout.h"
 #include "ui/FormView.h"
@@ -37,6 +40,15 @@ struct ActionButton {
 };
 
 inline constexpr std::string_view kStopCaption = "Stop";
+
+// Form1's WindowState values.
+inline constexpr int kNormalWindow = 0;
+inline constexpr int kMinimizedWindow = 1;
+
+// The balloon shown the first time the window goes to the tray.
+inline constexpr char kTrayBalloonText[] =
+    "has been minimized to the system tray.\r\nClick on the blue 'V' icon (V for Varnholt) to "
+    "bring the software back.";
 
 struct Timer {
   int Interval;  // milliseconds
@@ -73,6 +85,11 @@ class Form1 {
   bool Visible = true;
   std::string Caption;
   std::uint32_t BackColor = kWhite;
+  // kNormalWindow or kMinimizedWindow; the view keeps it up to date.
+  int WindowState = 0;
+  std::shared_ptr<const PictureObject> Icon;
+  // The program's icon in the notification area, there for the whole run.
+  cSysTray cSysTray1;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
@@ -92,6 +109,8 @@ class Form1 {
   void SetKeyVisible(int index, bool visible);
   void SetTimer1Enabled(bool enabled);
   void SetWindowVisible(bool visible);
+  void SetWindowState(int state);
+  void SetIcon(const std::shared_ptr<const PictureObject>& icon);
 
   void cmdKey_Click(std::int16_t Index);
   // "Mark All Buttons" and "Unmark All Buttons".
@@ -112,10 +131,19 @@ class Form1 {
   void Check6_Click();
   // "Start in system tray"
   void Check8_Click();
+  // Minimising hides the window to the tray, with a balloon the first time.
+  void Form_Resize();
+  // A button released on the tray icon brings the window back.
+  void cSysTray1_MouseUp(std::int16_t Button, std::int32_t Id);
+  // Closing the main window: the tray icon and both hooks go, and the
+  // program ends.
+  void Form_Unload();
 
  private:
   void TickBoxClick(ControlId id);
   void RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& entries);
+  // Sets cSysTray1 up as the window stores it and binds its events.
+  void CreateSysTray1();
   void SetVisible(ControlId id, bool visible);
   // Puts a tick box back to a value without running its click handler.
   void RestoreValue(ControlId id, int value);

@@ -13,6 +13,10 @@ class FormView {
   virtual void ControlChanged(ControlId id) = 0;  // caption, value, visibility or colour
   virtual void VisibleChanged() = 0;              // Visible of the main window
   virtual void Timer1Changed() = 0;               // Enabled of Timer1
+  virtual void WindowStateChanged() = 0;          // WindowState of the main window
+  virtual void IconChanged() = 0;                 // Icon of the main window
+  virtual void TakeFocus() = 0;                   // gives the main window the input focus
+  virtual void CloseWindow() = 0;                 // destroys the main window
 };
 
 }  // namespace tallowmere

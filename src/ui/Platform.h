@@ -4,8 +4,11 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/InputState.h"
+#include "platform/Process.h"
+#include "platform/ProgramResources.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
+#include "tray/cSysTray.h"
 
 namespace tallowmere {
 
@@ -17,6 +20,9 @@ struct Platform {
   Registry& registry;
   SettingsStore& settings;
   InputState& input;
+  TrayPlatform& tray;
+  ProgramResources& resources;
+  Process& process;
 };
 
 }  // namespace tallowmere

@@ -31,7 +31,7 @@ class TrayControl : public ::testing::Test {
 
   FakeTrayPlatform fake;
   std::vector<std::string> changed;
-  std::shared_ptr<const Picture> icon = MakePicture(PictureType::Icon, 0x7001);
+  std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x7001);
   cSysTray tray{fake.platform, true};
 };
 
@@ -320,7 +320,7 @@ TEST_F(TrayControl, WritesAllThreePropertiesInOrder) {
   EXPECT_EQ(bag.Values()[1].first, "TrayIcon");
   EXPECT_EQ(bag.Values()[2].first, "TrayTip");
   EXPECT_FALSE(bag.ReadProperty("InTray", true));
-  EXPECT_EQ(bag.ReadProperty("TrayIcon", std::shared_ptr<const Picture>()), icon);
+  EXPECT_EQ(bag.ReadProperty("TrayIcon", std::shared_ptr<const PictureObject>()), icon);
   EXPECT_EQ(bag.ReadProperty("TrayTip", std::string()), "Tallowmere");
 
   cSysTray copy{fake.platform, true};

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "platform/Picture.h"
+#include "platform/PictureObject.h"
 
 namespace tallowmere {
 
 // A picture that holds an icon and destroys it with the last reference.
-class IconPicture final : public Picture {
+class IconPicture final : public PictureObject {
  public:
   explicit IconPicture(HICON icon) : icon_(icon) {}
   IconPicture(const IconPicture&) = delete;

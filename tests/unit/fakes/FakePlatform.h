@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "FakeTray.h"
 #include "shell/AppError.h"
 #include "ui/FormView.h"
 #include "ui/Platform.h"
@@ -131,6 +132,36 @@ class FakeView : public FormView {
     if (onVisibleChanged) onVisibleChanged();
   }
   void Timer1Changed() override { ++timerChanges; }
+  // The window's own operations, in order, as "WindowState", "Icon", "Focus",
+  // "Close"; `log` also gets them when set.
+  std::vector<std::string> operations;
+  std::vector<std::string>* log = nullptr;
+  void WindowStateChanged() override { Note("WindowState"); }
+  void IconChanged() override { Note("Icon"); }
+  void TakeFocus() override { Note("Focus"); }
+  void CloseWindow() override { Note("Close"); }
+
+ private:
+  void Note(const std::string& what) {
+    operations.push_back(what);
+    if (log) log->push_back(what);
+  }
+};
+
+class FakeResources : public ProgramResources {
+ public:
+  std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x1C0);
+  std::shared_ptr<const PictureObject> ProgramIcon() override { return icon; }
+};
+
+class FakeProcess : public Process {
+ public:
+  int ends = 0;
+  std::vector<std::string>* log = nullptr;
+  void End() override {
+    ++ends;
+    if (log) log->push_back("End");
+  }
 };
 
 // Registry values by root, subkey and name. `refuseOpen` makes every opening
@@ -212,7 +243,11 @@ struct FakePlatform {
   FakeView view;
   FakeRegistry registry;
   FakeSettingsStore settings;
-  Platform platform{files, environment, dialogs, registry, settings, input};
+  FakeTrayPlatform tray;
+  FakeResources resources;
+  FakeProcess process;
+  Platform platform{files, environment,   dialogs,   registry, settings,
+                    input, tray.platform, resources, process};
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

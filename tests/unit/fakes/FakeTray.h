@@ -14,7 +14,7 @@
 #include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
-#include "platform/Picture.h"
+#include "platform/PictureObject.h"
 #include "platform/TrayRouting.h"
 #include "tray/cSysTray.h"
 
@@ -95,7 +95,7 @@ class FakeMessagePump : public MessagePump {
   FakeClock& clock_;
 };
 
-class FakePicture : public Picture {
+class FakePicture : public PictureObject {
  public:
   FakePicture(PictureType type, std::uintptr_t handle) : type_(type), handle_(handle) {}
   PictureType Type() const override { return type_; }
@@ -106,7 +106,7 @@ class FakePicture : public Picture {
   std::uintptr_t handle_;
 };
 
-inline std::shared_ptr<const Picture> MakePicture(PictureType type, std::uintptr_t handle) {
+inline std::shared_ptr<const PictureObject> MakePicture(PictureType type, std::uintptr_t handle) {
   return std::make_shared<FakePicture>(type, handle);
 }
 

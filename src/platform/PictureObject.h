@@ -9,9 +9,9 @@ enum class PictureType : int { None = 0, Bitmap = 1, Metafile = 2, Icon = 3, Enh
 
 // A shared picture object: its kind and the system handle of its image. The
 // object owns the image; whoever holds a reference keeps it alive.
-class Picture {
+class PictureObject {
  public:
-  virtual ~Picture() = default;
+  virtual ~PictureObject() = default;
   virtual PictureType Type() const = 0;
   virtual std::uintptr_t Handle() const = 0;
 };

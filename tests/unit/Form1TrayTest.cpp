@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/KBMouseHook.h"
+#include "fakes/FakeHooks.h"
+#include "fakes/FakePlatform.h"
+#include "tray/mSysTray.h"
+#include "ui/Form1.h"
+
+namespace tallowmere {
+namespace {
+
+constexpr char kBalloonText[] =
+    "has been minimized to the system tray.\r\nClick on the blue 'V' icon (V for Varnholt) to "
+    "bring the software back.";
+
+class LoggingHookCalls : public FakeHookCalls {
+ public:
+  std::vector<std::string>* log = nullptr;
+  void Remove(HookHandle handle) override {
+    FakeHookCalls::Remove(handle);
+    if (log) log->push_back("Unhook " + std::to_string(handle));
+  }
+};
+
+class Form1Tray : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KBMouseHook::Attach(hooks, blockList, fake.dialogs);
+    mSysTray::bHiddenInTray = false;
+  }
+  void TearDown() override { mSysTray::bHiddenInTray = false; }
+
+  // What the window does when the user minimises it.
+  void Minimise() {
+    form.WindowState = kMinimizedWindow;
+    form.Form_Resize();
+  }
+  const std::vector<SentRecord>& Sent() { return fake.tray.notificationArea.sent; }
+  std::vector<SentRecord> Balloons() {
+    std::vector<SentRecord> balloons;
+    for (const SentRecord& s : Sent()) {
+      if (s.record.uFlags == kFlagInfo && !s.record.szInfo.empty()) balloons.push_back(s);
+    }
+    return balloons;
+  }
+
+  FakePlatform fake;
+  LoggingHookCalls hooks;
+  FakeBlockListSource blockList;
+  Form1 form{fake.platform, fake.view};
+};
+
+TEST_F(Form1Tray, TrayIconIsCreatedAsTheWindowStoresIt) {
+  EXPECT_FALSE(form.cSysTray1.InTray());
+  EXPECT_EQ(form.cSysTray1.TrayTip(), "Telnet Server");
+  EXPECT_EQ(form.cSysTray1.TrayIcon(), fake.resources.icon);
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(Form1Tray, MinimisingHidesTheWindowInItsNormalStateWithABalloon) {
+  form.cSysTray1.InTray(true);
+  Minimise();
+  EXPECT_FALSE(form.Visible);
+  EXPECT_EQ(form.WindowState, kNormalWindow);
+  EXPECT_EQ(fake.view.operations, std::vector<std::string>{"WindowState"});
+  EXPECT_TRUE(mSysTray::bHiddenInTray);
+  const auto balloons = Balloons();
+  ASSERT_EQ(balloons.size(), 1u);
+  EXPECT_EQ(balloons[0].record.szInfo, kBalloonText);
+  EXPECT_EQ(balloons[0].record.szInfoTitle, "Tallowmere");
+  EXPECT_EQ(balloons[0].record.uTimeout, 5000u);
+  // Nobody closed it: after five seconds it is cleared.
+  EXPECT_EQ(Sent().back().record.szInfo, "");
+  EXPECT_EQ(Sent().back().record.uTimeout, 5000u);
+}
+
+class ResizeThatIsNoMinimise : public Form1Tray, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ResizeThatIsNoMinimise, ChangesNothing) {
+  form.cSysTray1.InTray(true);
+  form.WindowState = GetParam();
+  form.Form_Resize();
+  EXPECT_TRUE(form.Visible);
+  EXPECT_FALSE(mSysTray::bHiddenInTray);
+  EXPECT_TRUE(Balloons().empty());
+  EXPECT_TRUE(fake.view.operations.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Form1, ResizeThatIsNoMinimise, ::testing::Values(0, 2));
+
+TEST_F(Form1Tray, MinimisedWhileHiddenInTheTrayChangesNothing) {
+  mSysTray::bHiddenInTray = true;
+  Minimise();
+  EXPECT_TRUE(form.Visible);
+  EXPECT_EQ(form.WindowState, kMinimizedWindow);
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(Form1Tray, MinimisingTwiceShowsTheBalloonOnlyTheFirstTime) {
+  form.cSysTray1.InTray(true);
+  Minimise();
+  fake.tray.routing.Deliver(0x202);
+  EXPECT_TRUE(form.Visible);
+  Minimise();
+  EXPECT_FALSE(form.Visible);
+  EXPECT_EQ(form.WindowState, kNormalWindow);
+  EXPECT_TRUE(mSysTray::bHiddenInTray);
+  EXPECT_EQ(Balloons().size(), 1u);
+}
+
+// Callback messages of the icon and whether they bring the window back.
+struct IconMessageCase {
+  std::intptr_t lParam;
+  bool restores;
+};
+
+class IconMessages : public Form1Tray, public ::testing::WithParamInterface<IconMessageCase> {};
+
+TEST_P(IconMessages, OnlyAButtonReleaseBringsTheWindowBack) {
+  form.cSysTray1.InTray(true);
+  Minimise();
+  fake.view.operations.clear();
+  fake.tray.routing.Deliver(GetParam().lParam);
+  EXPECT_EQ(form.Visible, GetParam().restores);
+  EXPECT_EQ(mSysTray::bHiddenInTray, !GetParam().restores);
+  if (GetParam().restores) {
+    EXPECT_EQ(fake.view.operations, std::vector<std::string>{"Focus"});
+    EXPECT_EQ(form.WindowState, kNormalWindow);
+  } else {
+    EXPECT_TRUE(fake.view.operations.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form1, IconMessages,
+    ::testing::Values(IconMessageCase{0x202, true},  // left up
+                      IconMessageCase{0x205, true},  // right up
+                      IconMessageCase{0x200, false}, IconMessageCase{0x201, false},
+                      IconMessageCase{0x203, false}, IconMessageCase{0x204, false},
+                      IconMessageCase{0x206, false}, IconMessageCase{0x207, false},
+                      IconMessageCase{0x208, false}, IconMessageCase{0x209, false}));
+
+TEST_F(Form1Tray, ButtonReleaseOnAVisibleWindowOnlyFocusesIt) {
+  form.cSysTray1.InTray(true);
+  fake.tray.routing.Deliver(0x202);
+  EXPECT_TRUE(form.Visible);
+  EXPECT_EQ(fake.view.visibleChanges, 0);
+  EXPECT_EQ(fake.view.operations, std::vector<std::string>{"Focus"});
+}
+
+TEST_F(Form1Tray, BringingTheWindowBackLeavesLockingAsItWas) {
+  form.cSysTray1.InTray(true);
+  KBMouseHook::HookKeyboard();
+  KBMouseHook::HookMouse();
+  form.SetCaption(ControlId::PushButton6, "Stop");
+  form.SetWindowVisible(false);
+  fake.tray.routing.Deliver(0x205);
+  EXPECT_TRUE(form.Visible);
+  EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Stop");
+  EXPECT_TRUE(hooks.removed.empty());
+  EXPECT_FALSE(mSysTray::bHiddenInTray);
+}
+
+TEST_F(Form1Tray, AClickDuringTheBalloonBringsTheWindowBackAtOnce) {
+  form.cSysTray1.InTray(true);
+  bool shownDuringWait = false;
+  fake.tray.pump.onPass = [&](int pass) {
+    if (pass == 2) fake.tray.routing.Deliver(0x202);
+    if (pass == 3) shownDuringWait = form.Visible;
+  };
+  Minimise();
+  EXPECT_TRUE(shownDuringWait);
+  EXPECT_TRUE(form.Visible);
+  EXPECT_FALSE(mSysTray::bHiddenInTray);
+}
+
+TEST_F(Form1Tray, UnloadRemovesIconAndHooksThenClosesAndEnds) {
+  std::vector<std::string> log;
+  fake.tray.notificationArea.log = &log;
+  fake.tray.routing.log = &log;
+  fake.view.log = &log;
+  fake.process.log = &log;
+  hooks.log = &log;
+  fake.tray.pump.onPass = [&](int) { log.push_back("ProcessMessages"); };
+  form.cSysTray1.InTray(true);
+  KBMouseHook::HookKeyboard();
+  KBMouseHook::HookMouse();
+  const HookHandle keyboard = KBMouseHook::KeyboardHookHandle();
+  const HookHandle mouse = KBMouseHook::MouseHookHandle();
+  log.clear();
+
+  form.Form_Unload();
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"notify 2", "remove", "Unhook " + std::to_string(keyboard),
+                                      "Unhook " + std::to_string(mouse), "Close", "ProcessMessages",
+                                      "ProcessMessages", "End"}));
+  EXPECT_FALSE(form.cSysTray1.InTray());
+}
+
+TEST_F(Form1Tray, UnloadWithoutLockingStillEnds) {
+  form.cSysTray1.InTray(true);
+  form.Form_Unload();
+  EXPECT_EQ(hooks.removed, (std::vector<HookHandle>{0, 0}));
+  EXPECT_EQ(fake.view.operations, std::vector<std::string>{"Close"});
+  EXPECT_EQ(fake.process.ends, 1);
+  EXPECT_EQ(Sent().back().message, NotifyMessage::Delete);
+}
+
+}  // namespace
+}  // namespace tallowmere

@@ -5,14 +5,21 @@
 #include "engine/KBMouseHook.h"
 #include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/TrayControlWindow.h"
 #include "platform/win32/Win32BlockListSource.h"
+#include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "platform/win32/Win32InputState.h"
+#include "platform/win32/Win32MessagePump.h"
+#include "platform/win32/Win32NotificationArea.h"
+#include "platform/win32/Win32Process.h"
+#include "platform/win32/Win32ProgramResources.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32TrayRouting.h"
 #include "shell/Main.h"
 
 namespace {
@@ -26,7 +33,16 @@ int Run(int showCommand) {
   Win32Registry registry;
   Win32SettingsStore settings;
   Win32InputState input;
-  Platform platform{files, environment, dialogs, registry, settings, input};
+  Win32NotificationArea notificationArea;
+  Win32TrayRouting routing;
+  Win32MessagePump pump;
+  Win32Clock clock;
+  Win32ControlWindows controlWindows;
+  TrayPlatform tray{notificationArea, routing, pump, clock, controlWindows};
+  Win32ProgramResources resources;
+  Win32Process process;
+  Platform platform{files, environment, dialogs,   registry, settings,
+                    input, tray,        resources, process};
 
   // Declared before the window, so hooks still installed when the window
   // ends are removed after it.

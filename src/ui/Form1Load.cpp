@@ -4,6 +4,7 @@
 
 #include "engine/BlockList.h"
 #include "shell/ErrorTrap.h"
+#include "shell/Main.h"
 #include "ui/Form1.h"
 
 namespace tallowmere {
@@ -47,6 +48,11 @@ std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
 void Form1::Form_Load() {
   ErrorTrap trap(platform_.dialogs, "Form_Load");
   trap.Step(102, [&] { bLoading = true; });
+
+  trap.Step(130, [&] { cSysTray1.TrayTip(std::string(kProductName)); });
+  trap.Step(130, [&] { SetIcon(platform_.resources.ProgramIcon()); });
+  // In the tray for the whole run; closing the window takes it out.
+  trap.Step(132, [&] { cSysTray1.InTray(true); });
 
   std::string path;
   trap.Step(134, [&] { path = BlockListPath(platform_.environment.Variable("TEMP")); });

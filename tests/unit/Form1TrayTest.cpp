@@ -60,6 +60,34 @@ TEST_F(Form1Tray, TrayIconIsCreatedAsTheWindowStoresIt) {
   EXPECT_TRUE(Sent().empty());
 }
 
+TEST_F(Form1Tray, LoadPutsTheIconInTheTrayWithTheProductNameAsTip) {
+  fake.files.content["C:\\Temp\\xsettings.txt"] = "\r\n";
+  form.Form_Load();
+  EXPECT_TRUE(fake.dialogs.shown.empty());
+  EXPECT_TRUE(form.cSysTray1.InTray());
+  EXPECT_EQ(form.cSysTray1.TrayTip(), "Tallowmere");
+  EXPECT_EQ(form.Icon, fake.resources.icon);
+  EXPECT_EQ(fake.view.operations, std::vector<std::string>{"Icon"});
+  ASSERT_EQ(Sent().size(), 1u);
+  EXPECT_EQ(Sent()[0].message, NotifyMessage::Add);
+  EXPECT_EQ(Sent()[0].record.uFlags, kFlagMessage | kFlagIcon | kFlagTip);
+  EXPECT_EQ(Sent()[0].record.hIcon, 0x1C0u);
+  EXPECT_EQ(Sent()[0].record.szTip, "Tallowmere");
+  EXPECT_EQ(fake.tray.routing.target, &form.cSysTray1);
+}
+
+TEST_F(Form1Tray, ARefusedTrayIsReportedAtItsLineAndTheLoadGoesOn) {
+  fake.files.content["C:\\Temp\\xsettings.txt"] = "65,\r\n";
+  fake.tray.routing.refuse = true;
+  form.Form_Load();
+  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  EXPECT_NE(fake.dialogs.shown[0].text.find("Form1.Form_Load at line 132"), std::string::npos)
+      << fake.dialogs.shown[0].text;
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(form.cmdKey[41].BackColor, kMarkedColor);
+  EXPECT_FALSE(form.bLoading);
+}
+
 TEST_F(Form1Tray, MinimisingHidesTheWindowInItsNormalStateWithABalloon) {
   form.cSysTray1.InTray(true);
   Minimise();

@@ -248,7 +248,37 @@ void Form1Window::ControlChanged(ControlId id) {
 
 void Form1Window::VisibleChanged() {
   const bool shown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown != form_.Visible) ShowWindow(hwnd_, form_.Visible ? SW_SHOW : SW_HIDE);
+  if (shown == form_.Visible) return;
+  if (!form_.Visible) {
+    ShowWindow(hwnd_, SW_HIDE);
+  } else if (IsIconic(hwnd_) && form_.WindowState == kNormalWindow) {
+    // Set back to normal while hidden: it comes back in its normal size.
+    ShowWindow(hwnd_, SW_RESTORE);
+  } else {
+    ShowWindow(hwnd_, SW_SHOW);
+  }
+}
+
+void Form1Window::WindowStateChanged() {
+  // A hidden window cannot change its state without showing itself; it takes
+  // the state when it is shown again.
+  if (!IsWindowVisible(hwnd_)) return;
+  ShowWindow(hwnd_, form_.WindowState == kMinimizedWindow ? SW_MINIMIZE : SW_RESTORE);
+}
+
+void Form1Window::IconChanged() {
+  const auto icon = form_.Icon ? static_cast<LPARAM>(form_.Icon->Handle()) : static_cast<LPARAM>(0);
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, icon);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, icon);
+}
+
+void Form1Window::TakeFocus() {
+  SetForegroundWindow(hwnd_);
+  SetFocus(hwnd_);
+}
+
+void Form1Window::CloseWindow() {
+  DestroyWindow(hwnd_);
 }
 
 void Form1Window::Timer1Changed() {
@@ -295,6 +325,12 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_TIMER:
       OnTimer(wParam);
+      return 0;
+    case WM_SIZE:
+      OnSize(wParam);
+      return 0;
+    case WM_CLOSE:
+      OnClose();
       return 0;
     case WM_ACTIVATE:
       PostMessageW(hwnd_, kActivationSettled, 0, 0);
@@ -425,6 +461,22 @@ void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void Form1Window::OnTimer(UINT_PTR id) {
   if (id == kTimer1Id) form_.Timer1_Timer();
+}
+
+void Form1Window::OnSize(WPARAM sizeType) {
+  form_.WindowState = sizeType == SIZE_MINIMIZED ? kMinimizedWindow : kNormalWindow;
+  form_.Form_Resize();
+}
+
+void Form1Window::OnClose() {
+  try {
+    form_.Form_Unload();
+  } catch (const std::exception& e) {
+    ReportFailure(e.what());
+  }
+  // Closing the main window ends the program, even when a step of the
+  // unload failed.
+  platform_.process.End();
 }
 
 void Form1Window::OnDestroy() {

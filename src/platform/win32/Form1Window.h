@@ -48,6 +48,10 @@ class Form1Window final : public FormView {
   void ControlChanged(ControlId id) override;
   void VisibleChanged() override;
   void Timer1Changed() override;
+  void WindowStateChanged() override;
+  void IconChanged() override;
+  void TakeFocus() override;
+  void CloseWindow() override;
 
   // The controls, named as the program names them. Wire events through
   // their onClick and onMouseMove members.
@@ -75,6 +79,8 @@ class Form1Window final : public FormView {
   void OnEraseBackground(HDC dc);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
+  void OnSize(WPARAM sizeType);
+  void OnClose();
   void OnDestroy();
 
   void CreateControls();

@@ -16,6 +16,7 @@
 #include "platform/NotificationArea.h"
 #include "platform/PictureObject.h"
 #include "platform/TrayRouting.h"
+#include "shell/AppError.h"
 #include "tray/cSysTray.h"
 
 namespace tallowmere {
@@ -45,7 +46,11 @@ class FakeTrayRouting : public TrayRouting {
   int installs = 0, removes = 0;
   std::vector<std::string>* log = nullptr;
 
+  // Installing fails as with a second routed window.
+  bool refuse = false;
+
   void Install(WindowHandle w, TrayMessageTarget& t) override {
+    if (refuse) throw AppError("Another tray icon already receives the tray messages");
     ++installs;
     window = w;
     target = &t;

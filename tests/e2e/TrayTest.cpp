@@ -1,0 +1,170 @@
+// The tray icon of the real Tallowmere.exe in Wine's "Wine System Tray"
+// window, driven with real clicks: minimising to the tray, coming back, the
+// balloon, and quitting while locking.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/support/FileBytes.h"
+#include "e2e/support/Input.h"
+#include "e2e/support/InputReceiver.h"
+#include "e2e/support/RunningProgram.h"
+#include "e2e/support/TallowmereBuild.h"
+#include "e2e/support/TestFolder.h"
+#include "e2e/support/Wait.h"
+#include "e2e/support/WindowQueries.h"
+#include "win/TrayDesktop.h"
+
+namespace tallowmere::e2e {
+namespace {
+
+constexpr wchar_t kBalloonFirstLine[] = L"has been minimized to the system tray.";
+
+class TrayIcon : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
+    const std::vector<HWND> before = TrayIconWindows();
+    program_ = std::make_unique<RunningProgram>(ProgramStart{InstallProgram(folder_), temp_, L""});
+    window_ = program_->WaitForMainWindow(L"Tallowmere");
+    ASSERT_NE(window_, nullptr) << "no main window";
+    normal_ = ScreenRect(window_);
+    WaitFor([&] {
+      for (HWND icon : TrayIconWindows()) {
+        if (std::find(before.begin(), before.end(), icon) == before.end()) icon_ = icon;
+      }
+      return icon_ != nullptr;
+    });
+    ASSERT_NE(icon_, nullptr) << "no new icon in the Wine System Tray";
+  }
+
+  void Minimise() { PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+  bool Hidden() { return !IsWindowVisible(window_); }
+  // Shown in its normal state, where it was.
+  bool ShownNormal() {
+    if (!IsWindowVisible(window_) || IsIconic(window_)) return false;
+    const RECT now = ScreenRect(window_);
+    return EqualRect(&now, &normal_) != FALSE;
+  }
+  void ClickIcon(MouseButton button) { ClickAt(Centre(ScreenRect(icon_)), button); }
+  static bool BalloonShown() {
+    for (const std::wstring& text : VisibleTooltipTexts()) {
+      if (text.find(kBalloonFirstLine) != std::wstring::npos) return true;
+    }
+    return false;
+  }
+  HWND Control(const wchar_t* text) {
+    const auto found = FindChildren(window_, text);
+    return found.empty() ? nullptr : found.front();
+  }
+  void Click(const wchar_t* text) {
+    HWND control = Control(text);
+    ASSERT_NE(control, nullptr) << "no control";
+    ClickAt(Centre(ScreenRect(control)));
+  }
+  void StartDisabling() {
+    Click(L"Start Disabling");
+    ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "locking did not hide the window";
+    ASSERT_NE(Control(L"Stop"), nullptr);
+  }
+  std::string BlockList() { return ReadFileBytes(temp_ / L"xsettings.txt").value_or(""); }
+
+  TestFolder folder_;
+  std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
+  std::unique_ptr<RunningProgram> program_;
+  HWND window_ = nullptr;
+  HWND icon_ = nullptr;
+  RECT normal_{};
+};
+
+TEST_F(TrayIcon, IsInTheTrayWhileTheProgramRunsAndGoesWhenItCloses) {
+  EXPECT_TRUE(IsWindowVisible(icon_));
+  EXPECT_TRUE(program_->End());
+  EXPECT_EQ(program_->ExitCode(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon_); })) << "the icon stayed in the tray";
+}
+
+TEST_F(TrayIcon, MinimisingHidesTheWindowAndALeftReleaseBringsItBackNormal) {
+  Minimise();
+  ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "minimising did not hide the window";
+  ClickIcon(MouseButton::Left);
+  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(TrayIcon, MinimisingTwiceShowsTheBalloonOnlyTheFirstTime) {
+  Minimise();
+  ASSERT_TRUE(WaitFor([&] { return Hidden(); }));
+  EXPECT_TRUE(WaitFor(BalloonShown)) << "no balloon the first time";
+  ClickIcon(MouseButton::Left);
+  ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  ASSERT_TRUE(WaitFor([] { return !BalloonShown(); })) << "the first balloon stayed";
+
+  Minimise();
+  ASSERT_TRUE(WaitFor([&] { return Hidden(); }));
+  // The first balloon took about two seconds to come: twice that is enough.
+  EXPECT_FALSE(WaitFor(BalloonShown, 4s)) << "a balloon the second time";
+  ClickIcon(MouseButton::Left);
+  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(TrayIcon, RightClickBringsBackTheWindowThatLockingHidLockingOn) {
+  StartDisabling();
+  ClickIcon(MouseButton::Right);
+  ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_NE(Control(L"Stop"), nullptr) << "bringing the window back stopped locking";
+  EXPECT_EQ(Control(L"Start Disabling"), nullptr);
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(TrayIcon, BlockedLeftClicksCannotBringTheWindowBackARightClickCan) {
+  Click(L"Disable Left Click");
+  ASSERT_TRUE(WaitFor([&] { return BlockList() == "513,514,\r\n"; })) << BlockList();
+  StartDisabling();
+  ClickIcon(MouseButton::Left);
+  ClickIcon(MouseButton::Left);
+  EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }, 2s))
+      << "a swallowed left click brought the window back";
+  ClickIcon(MouseButton::Right);
+  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
+  Click(L"a");
+  Click(L"Disable Right Click");
+  ASSERT_TRUE(WaitFor([&] { return BlockList() == "65,516,517,\r\n"; })) << BlockList();
+  StartDisabling();
+
+  // Another program: keys and right clicks do not reach it while locking.
+  InputReceiver other(RECT{700, 60, 900, 160}, 0x33AA33);
+  ASSERT_TRUE(other.BringToFront());
+  TapKey('B');
+  ASSERT_TRUE(WaitFor([&] { return other.Count(WM_KEYUP) == 1; }));
+  TapKey('A');
+  ClickAt(Centre(ScreenRect(other.Window())), MouseButton::Right);
+  TapKey('B');
+  ASSERT_TRUE(WaitFor([&] { return other.Count(WM_KEYUP) == 2; }));
+  ASSERT_EQ(other.KeysDown(), (std::vector<WPARAM>{'B', 'B'}));
+  ASSERT_EQ(other.Count(WM_RBUTTONUP), 0);
+
+  EXPECT_TRUE(program_->End()) << "closing did not end the program";
+  EXPECT_EQ(program_->ExitCode(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon_); })) << "the icon stayed in the tray";
+
+  ASSERT_TRUE(other.BringToFront());
+  TapKey('A');
+  EXPECT_TRUE(WaitFor([&] { return other.Count(WM_KEYUP) == 3; })) << "A is still swallowed";
+  ClickAt(Centre(ScreenRect(other.Window())), MouseButton::Right);
+  EXPECT_TRUE(WaitFor([&] { return other.Count(WM_RBUTTONUP) == 1; }))
+      << "right clicks are still swallowed";
+}
+
+}  // namespace
+}  // namespace tallowmere::e2e

@@ -63,8 +63,8 @@ class KeyCapturePoll : public ::testing::Test {
 
   FakePlatform fake;
   Win32InputState input;
-  Platform platform{fake.files,    fake.environment, fake.dialogs,
-                    fake.registry, fake.settings,    input};
+  Platform platform{fake.files, fake.environment,   fake.dialogs,   fake.registry, fake.settings,
+                    input,      fake.tray.platform, fake.resources, fake.process};
   Form1Window window{platform};
   HWND other = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Text.h"
 #include "shell/AppError.h"
+#include "shell/Main.h"
 #include "tray/NotifyIconData.h"
 
 namespace tallowmere {
@@ -18,8 +19,8 @@ WNDPROC PrevWndProc = nullptr;
 HWND RoutedWindow = nullptr;
 
 void ReportEscapedError(HWND hWnd, const char* description) {
-  MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(), L"Tallowmere",
-              MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(),
+              Wide(ApplicationTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

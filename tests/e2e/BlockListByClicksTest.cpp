@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "e2e/support/Describe.h"
-#include "e2e/support/FileBytes.h"
+#include "e2e/support/FileWatch.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/MainWindowControls.h"
 #include "e2e/support/ScreenCapture.h"
@@ -47,10 +47,14 @@ class ClickingTheMainWindow {
  protected:
   explicit ClickingTheMainWindow(std::wstring_view tempName = L"Temp") : program_(tempName) {}
 
+  // Starts the program and notes the block list its load left behind, so
+  // that no read of the file meets the first click's save.
   bool Start() {
     window_ = program_.Start();
-    if (window_) controls_ = std::make_unique<MainWindowControls>(window_);
-    return window_ != nullptr;
+    if (!window_) return false;
+    controls_ = std::make_unique<MainWindowControls>(window_);
+    blockList_ = std::make_unique<FileWatch>(program_.BlockListFile());
+    return true;
   }
 
   HWND Find(const Target& target) const {
@@ -70,21 +74,12 @@ class ClickingTheMainWindow {
     }
   }
 
-  // Waits until the block list file holds exactly these bytes. The file is
-  // read only when it changed, so that the read hardly ever meets the
-  // program's next save.
+  // Waits until the block list file holds exactly these bytes.
   void ExpectBlockList(const std::string& expected) {
-    const auto file = program_.BlockListFile();
-    const bool matched = WaitFor([&] {
-      const auto stamp = StampOf(file);
-      if (stamp != stamp_) {
-        stamp_ = stamp;
-        seen_ = ReadFileBytes(file);
-      }
-      return seen_ == expected;
-    });
-    EXPECT_TRUE(matched) << "expected " << Visible(expected) << ", the file holds "
-                         << (seen_ ? Visible(*seen_) : std::string("nothing"));
+    const auto& seen = blockList_->Last();
+    EXPECT_TRUE(blockList_->WaitForBytes(expected))
+        << "expected " << Visible(expected) << ", the file holds "
+        << (seen ? Visible(*seen) : std::string("nothing"));
   }
 
   // Waits until every key clicked so far shows green when marked and gray
@@ -133,8 +128,7 @@ class ClickingTheMainWindow {
   TallowmereUnderTest program_;
   HWND window_ = nullptr;
   std::unique_ptr<MainWindowControls> controls_;
-  std::optional<FileStamp> stamp_;
-  std::optional<std::string> seen_;
+  std::unique_ptr<FileWatch> blockList_;
   std::map<int, bool> marked_;
   std::map<ControlId, bool> ticked_;
 };

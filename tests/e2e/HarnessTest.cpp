@@ -10,6 +10,7 @@
 
 #include "e2e/support/Describe.h"
 #include "e2e/support/FileBytes.h"
+#include "e2e/support/FileWatch.h"
 #include "e2e/support/Gdi.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/InputReceiver.h"
@@ -259,6 +260,24 @@ TEST(FileBytes, StampChangesWhenTheFileIsReplacedAndIsNothingForAMissingFile) {
   WriteFileBytes(beside, "66,\r\n");
   ASSERT_TRUE(MoveFileExW(beside.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_NE(StampOf(file), first);
+}
+
+TEST(FileWatch, SeesTheFileAsItStoodAndEachReplacement) {
+  TestFolder folder;
+  const auto file = folder.Path() / L"xsettings.txt";
+  WriteFileBytes(file, "\r\n");
+  FileWatch watch(file);
+  EXPECT_EQ(watch.Last(), std::optional<std::string>("\r\n"));
+  EXPECT_FALSE(watch.WaitForBytes("65,\r\n", std::chrono::milliseconds(100)));
+  const auto beside = folder.Path() / L"xsettings.new";
+  WriteFileBytes(beside, "65,\r\n");
+  ASSERT_TRUE(MoveFileExW(beside.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_TRUE(watch.WaitForBytes("65,\r\n"));
+  ASSERT_TRUE(DeleteFileW(file.c_str()));
+  EXPECT_TRUE(WaitFor([&] {
+    watch.WaitForBytes("", std::chrono::milliseconds(0));
+    return !watch.Last().has_value();
+  }));
 }
 
 TEST(Registry, DeletingATreeRemovesItsSubKeysAndAMissingKeyIsNoFailure) {

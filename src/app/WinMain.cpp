@@ -15,10 +15,12 @@
 #include "platform/win32/Win32InputState.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32NotificationArea.h"
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Process.h"
 #include "platform/win32/Win32ProgramResources.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32SkinFramework.h"
 #include "platform/win32/Win32TrayRouting.h"
 #include "shell/Main.h"
 
@@ -41,8 +43,12 @@ int Run(int showCommand) {
   TrayPlatform tray{notificationArea, routing, pump, clock, controlWindows};
   Win32ProgramResources resources;
   Win32Process process;
-  Platform platform{files, environment, dialogs,   registry, settings,
-                    input, tray,        resources, process};
+  Win32Pictures pictures;
+  // Declared before the window: the skin lets go of the window when the
+  // window ends, not the other way round.
+  Win32SkinFramework skin(files);
+  Platform platform{files, environment, dialogs, registry, settings, input,
+                    tray,  resources,   process, pictures, skin};
 
   // Declared before the window, so hooks still installed when the window
   // ends are removed after it.

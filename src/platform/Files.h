@@ -11,6 +11,9 @@ class Files {
   virtual ~Files() = default;
   // True when the file's modification time can be read; never fails.
   virtual bool Exists(const std::string& path) = 0;
+  // True when a directory listing of the exact path finds a plain file: no
+  // folder, and neither hidden nor a system file. Never fails.
+  virtual bool ListsPlainFile(const std::string& path) = 0;
   virtual std::string ReadAll(const std::string& path) = 0;
   // Replaces the file's content in one step: on failure the old file stays
   // as it was.

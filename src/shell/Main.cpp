@@ -1,5 +1,7 @@
 #include "shell/Main.h"
 
+#include <exception>
+
 #include "shell/AppError.h"
 
 namespace tallowmere {
@@ -31,6 +33,14 @@ void SetApplicationTitle(std::string_view name) {
 
 const std::string& ApplicationTitle() {
   return title;
+}
+
+bool FileExists(Files& files, const std::string& path) {
+  try {
+    return files.Exists(path);
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 }  // namespace tallowmere

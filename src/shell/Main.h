@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
+
 namespace tallowmere {
 
 inline constexpr std::string_view kProductName = "Tallowmere";
@@ -18,5 +20,9 @@ void SetApplicationTitle(std::string_view name = kProductName);
 
 // The process-wide application title; the product name until it is set.
 const std::string& ApplicationTitle();
+
+// True when the file's modification time can be read. Any failure counts as
+// "no such file" and is never reported.
+bool FileExists(Files& files, const std::string& path);
 
 }  // namespace tallowmere

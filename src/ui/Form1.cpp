@@ -65,6 +65,10 @@ ActionButton& Form1::Action(ControlId id) {
   return actions_[Slot(kActionButtons, id)];
 }
 
+WindowHandle Form1::hWnd() const {
+  return view_.Handle();
+}
+
 PlainControl& Form1::Plain(ControlId id) {
   return plains_[Slot(kPlainControls, id)];
 }

@@ -10,12 +10,14 @@
 
 #include "engine/KeyTable.h"
 #include "platform/PictureObject.h"
+#include "platform/WindowHandle.h"
 #include "shell/ErrorTrap.h"
 #include "tray/StartupSettings.h"
 #include "tray/cSysTray.h"
 #include "tray/mStartUp.h"
 #include "ui/Form1Layout.h"
 #include "ui/FormView.h"
+#include "ui/HoverFeedback.h"
 #include "ui/Platform.h"
 
 namespace tallowmere {
@@ -88,6 +90,11 @@ class Form1 {
   // kNormalWindow or kMinimizedWindow; the view keeps it up to date.
   int WindowState = 0;
   std::shared_ptr<const PictureObject> Icon;
+  // The hand the pointer setting kPointerCustom shows; none when the load
+  // found no pointer file.
+  std::shared_ptr<const PictureObject> MouseIcon;
+  int MousePointer = kPointerDefault;
+  WindowHandle hWnd() const;
   // The program's icon in the notification area, there for the whole run.
   cSysTray cSysTray1;
 
@@ -111,6 +118,7 @@ class Form1 {
   void SetWindowVisible(bool visible);
   void SetWindowState(int state);
   void SetIcon(const std::shared_ptr<const PictureObject>& icon);
+  void SetMouseIcon(const std::shared_ptr<const PictureObject>& icon);
 
   void cmdKey_Click(std::int16_t Index);
   // "Mark All Buttons" and "Unmark All Buttons".
@@ -125,6 +133,11 @@ class Form1 {
   // window. The view calls it whenever activation may have changed, which
   // costs nothing while the window sits idle, unlike a timer that asks.
   void ActivationChanged();
+  // The pointer feedback: the hand over key and action buttons, the arrow
+  // over the background, the frames and the keyboard picture.
+  void cmdKey_MouseMove(std::int16_t Index);
+  // The mouse-move event of any other control, and of the window itself.
+  void MouseMove(ControlId source);
   // The save routine: rewrites the block list from the window's state.
   void Check1_Click();
   // "Load this software on Windows startup"
@@ -151,6 +164,7 @@ class Form1 {
   void SetAllKeys(std::string_view handler, std::uint32_t color, bool visible);
   void ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::string_view codeText,
                         int code);
+  void SetMousePointer(int setting);
 
   bool polling_ = false;
   // When the last reading of every key state began; none before the first.

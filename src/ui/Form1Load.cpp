@@ -5,6 +5,8 @@
 #include "engine/BlockList.h"
 #include "shell/ErrorTrap.h"
 #include "shell/Main.h"
+#include "shell/ProgramFolder.h"
+#include "shell/Skin.h"
 #include "ui/Form1.h"
 
 namespace tallowmere {
@@ -25,12 +27,6 @@ constexpr std::array<MouseEntries, 5> kMouseEntries = {{
     {"519", "520", ControlId::Check6_},
 }};
 
-// The default block list that ships beside the executable.
-std::string DefaultBlockListPath(std::string folder) {
-  if (folder.empty() || folder.back() != '\\') folder += '\\';
-  return folder + std::string(kBlockListFileName);
-}
-
 // The entries of a joined block list that the restore examines: every piece
 // before a comma. The piece after the last comma is never one of them.
 std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
@@ -47,7 +43,19 @@ std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
 
 void Form1::Form_Load() {
   ErrorTrap trap(platform_.dialogs, "Form_Load");
+  trap.Step(100, [&] { ApplySkin(*this, platform_.files, platform_.environment, platform_.skin); });
   trap.Step(102, [&] { bLoading = true; });
+  if (trap.Test(106, [&] {
+        return FileExists(platform_.files, InProgramFolder(platform_.environment, kPointerFile));
+      })) {
+    trap.Step(108, [&] {
+      SetMouseIcon(
+          platform_.pictures.LoadPicture(InProgramFolder(platform_.environment, kPointerFile)));
+    });
+  }
+  trap.Step(110, [&] { SetCaption(ControlId::Form1, std::string(kProductName)); });
+  trap.Step(110, [&] { SetIcon(platform_.resources.ProgramIcon()); });
+  trap.Step(110, [&] { SetApplicationTitle(); });
 
   trap.Step(130, [&] { cSysTray1.TrayTip(std::string(kProductName)); });
   trap.Step(130, [&] { SetIcon(platform_.resources.ProgramIcon()); });
@@ -58,7 +66,7 @@ void Form1::Form_Load() {
   trap.Step(134, [&] { path = BlockListPath(platform_.environment.Variable("TEMP")); });
   if (trap.Test(136, [&] { return !platform_.files.Exists(path); })) {
     trap.Step(138, [&] {
-      platform_.files.Copy(DefaultBlockListPath(platform_.environment.ProgramFolder()), path);
+      platform_.files.Copy(InProgramFolder(platform_.environment, kBlockListFileName), path);
     });
   }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/WindowHandle.h"
 #include "ui/Form1Layout.h"
 
 namespace tallowmere {
@@ -15,8 +16,10 @@ class FormView {
   virtual void Timer1Changed() = 0;               // Enabled of Timer1
   virtual void WindowStateChanged() = 0;          // WindowState of the main window
   virtual void IconChanged() = 0;                 // Icon of the main window
+  virtual void MousePointerChanged() = 0;         // MousePointer or MouseIcon of the main window
   virtual void TakeFocus() = 0;                   // gives the main window the input focus
   virtual void CloseWindow() = 0;                 // destroys the main window
+  virtual WindowHandle Handle() const = 0;        // the main window's handle
 };
 
 }  // namespace tallowmere

@@ -4,10 +4,12 @@
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/InputState.h"
+#include "platform/Pictures.h"
 #include "platform/Process.h"
 #include "platform/ProgramResources.h"
 #include "platform/Registry.h"
 #include "platform/SettingsStore.h"
+#include "platform/SkinControl.h"
 #include "tray/cSysTray.h"
 
 namespace tallowmere {
@@ -23,6 +25,8 @@ struct Platform {
   TrayPlatform& tray;
   ProgramResources& resources;
   Process& process;
+  Pictures& pictures;
+  SkinControl& skin;  // SkinFramework1, the skin control on the main window
 };
 
 }  // namespace tallowmere

@@ -64,7 +64,8 @@ class KeyCapturePoll : public ::testing::Test {
   FakePlatform fake;
   Win32InputState input;
   Platform platform{fake.files, fake.environment,   fake.dialogs,   fake.registry, fake.settings,
-                    input,      fake.tray.platform, fake.resources, fake.process};
+                    input,      fake.tray.platform, fake.resources, fake.process,  fake.pictures,
+                    fake.skin};
   Form1Window window{platform};
   HWND other = nullptr;
 };

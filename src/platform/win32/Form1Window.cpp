@@ -138,6 +138,15 @@ void Form1Window::WireEvents() {
   PushButton1.onClick = [this] { form_.PushButton1_Click(); };
   PushButton2.onClick = [this] { form_.PushButton2_Click(); };
   PushButton6.onClick = [this] { form_.PushButton6_Click(); };
+  PushButton1.onMouseMove = [this](const MouseMoveArgs&) {
+    form_.MouseMove(ControlId::PushButton1);
+  };
+  PushButton2.onMouseMove = [this](const MouseMoveArgs&) {
+    form_.MouseMove(ControlId::PushButton2);
+  };
+  PushButton6.onMouseMove = [this](const MouseMoveArgs&) {
+    form_.MouseMove(ControlId::PushButton6);
+  };
 }
 
 void Form1Window::Layout() {
@@ -272,6 +281,22 @@ void Form1Window::IconChanged() {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, icon);
 }
 
+void Form1Window::MousePointerChanged() {
+  // The new setting shows at once when the pointer is over the window, not
+  // only at the next move.
+  POINT at;
+  if (!GetCursorPos(&at)) return;
+  const HWND under = WindowFromPoint(at);
+  if (under == hwnd_ || IsChild(hwnd_, under)) SetCursor(PointerCursor());
+}
+
+HCURSOR Form1Window::PointerCursor() const {
+  if (form_.MousePointer == kPointerCustom && form_.MouseIcon) {
+    return reinterpret_cast<HCURSOR>(form_.MouseIcon->Handle());
+  }
+  return LoadCursorW(nullptr, IDC_ARROW);
+}
+
 void Form1Window::TakeFocus() {
   SetForegroundWindow(hwnd_);
   SetFocus(hwnd_);
@@ -323,6 +348,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       OnEraseBackground(reinterpret_cast<HDC>(wParam));
       return 1;
+    case WM_SETCURSOR:
+      if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) return TRUE;
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
@@ -380,6 +408,29 @@ LRESULT Form1Window::OnNotify(const NMHDR& header) {
   const auto& info = reinterpret_cast<const PushButtonMouseMoveInfo&>(header);
   button->onMouseMove({.button = info.button, .shift = info.shift, .x = info.x, .y = info.y});
   return 0;
+}
+
+// Every child without a pointer of its own passes WM_SETCURSOR up to this
+// window, naming the child under the pointer.
+bool Form1Window::OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage) {
+  if (hitTest != HTCLIENT) return false;
+  if (mouseMessage == WM_MOUSEMOVE) MouseMovedOver(under);
+  SetCursor(PointerCursor());
+  return true;
+}
+
+// The mouse-move event of the control under the pointer, or of the window
+// over its background. The action buttons report their moves themselves.
+void Form1Window::MouseMovedOver(HWND under) {
+  if (under == hwnd_) return form_.MouseMove(ControlId::Form1);
+  const int id = GetDlgCtrlID(under);
+  Wnd* control = FindChild(id);
+  if (!control || control->hwnd != under) return;
+  if (id >= kFirstKeyId) {
+    form_.cmdKey_MouseMove(static_cast<std::int16_t>(id - kFirstKeyId));
+  } else if (!dynamic_cast<PushButtonWnd*>(control)) {
+    form_.MouseMove(static_cast<ControlId>(id - kFirstControlId));
+  }
 }
 
 void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {

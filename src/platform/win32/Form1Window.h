@@ -52,6 +52,8 @@ class Form1Window final : public FormView {
   void IconChanged() override;
   void TakeFocus() override;
   void CloseWindow() override;
+  void MousePointerChanged() override;
+  WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
   // The controls, named as the program names them. Wire events through
   // their onClick and onMouseMove members.
@@ -77,6 +79,8 @@ class Form1Window final : public FormView {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnEraseBackground(HDC dc);
+  bool OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage);
+  void MouseMovedOver(HWND under);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
   void OnSize(WPARAM sizeType);
@@ -90,6 +94,9 @@ class Form1Window final : public FormView {
   void DrawKey(int index, const DRAWITEMSTRUCT& item);
   Wnd* FindChild(int id);
   std::uint32_t BackColorOf(HWND control);
+  // The cursor of the window's pointer setting: the mouse icon for the custom
+  // setting when there is one, otherwise the arrow.
+  HCURSOR PointerCursor() const;
   HBRUSH Brush(COLORREF color);
   void ReportFailure(const std::string& description) noexcept;
 

@@ -20,4 +20,19 @@ class Handle {
   HANDLE h_;
 };
 
+// Owns a directory search begun by FindFirstFileW.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (Valid()) FindClose(h_);
+  }
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
 }  // namespace tallowmere

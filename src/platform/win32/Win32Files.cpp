@@ -19,6 +19,15 @@ bool Win32Files::Exists(const std::string& path) {
   return GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
+bool Win32Files::ListsPlainFile(const std::string& path) {
+  WIN32_FIND_DATAW found;
+  FindHandle search(FindFirstFileW(Wide(path).c_str(), &found));
+  if (!search.Valid()) return false;
+  constexpr DWORD kNotPlain =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return (found.dwFileAttributes & kNotPlain) == 0;
+}
+
 std::string Win32Files::ReadAll(const std::string& path) {
   Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

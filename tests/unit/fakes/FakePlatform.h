@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "FakeSkin.h"
 #include "FakeTray.h"
 #include "shell/AppError.h"
 #include "ui/FormView.h"
@@ -26,7 +28,19 @@ class FakeFiles : public Files {
   int replaces = 0;
   std::vector<std::string> replaced;  // every content written, in order
 
-  bool Exists(const std::string& path) override { return content.count(path) != 0; }
+  // Folders and hidden or system files: they exist, but a listing of plain
+  // files passes them over.
+  std::vector<std::string> notPlain;
+
+  bool Exists(const std::string& path) override {
+    return content.count(path) != 0 || IsNotPlain(path);
+  }
+  bool ListsPlainFile(const std::string& path) override {
+    return content.count(path) != 0 && !IsNotPlain(path);
+  }
+  bool IsNotPlain(const std::string& path) const {
+    return std::find(notPlain.begin(), notPlain.end(), path) != notPlain.end();
+  }
   std::string ReadAll(const std::string& path) override {
     Check(path);
     auto it = content.find(path);
@@ -140,6 +154,10 @@ class FakeView : public FormView {
   void IconChanged() override { Note("Icon"); }
   void TakeFocus() override { Note("Focus"); }
   void CloseWindow() override { Note("Close"); }
+  int pointerChanges = 0;
+  void MousePointerChanged() override { ++pointerChanges; }
+  WindowHandle handle = 0x10A2C;
+  WindowHandle Handle() const override { return handle; }
 
  private:
   void Note(const std::string& what) {
@@ -151,7 +169,11 @@ class FakeView : public FormView {
 class FakeResources : public ProgramResources {
  public:
   std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x1C0);
-  std::shared_ptr<const PictureObject> ProgramIcon() override { return icon; }
+  bool fails = false;
+  std::shared_ptr<const PictureObject> ProgramIcon() override {
+    if (fails) throw AppError("The specified resource type cannot be found in the image file.");
+    return icon;
+  }
 };
 
 class FakeProcess : public Process {
@@ -246,8 +268,10 @@ struct FakePlatform {
   FakeTrayPlatform tray;
   FakeResources resources;
   FakeProcess process;
-  Platform platform{files, environment,   dialogs,   registry, settings,
-                    input, tray.platform, resources, process};
+  FakePictures pictures;
+  FakeSkin skin;
+  Platform platform{files,         environment, dialogs, registry, settings, input,
+                    tray.platform, resources,   process, pictures, skin};
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

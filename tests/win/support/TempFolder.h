@@ -24,6 +24,24 @@ class TempFolder {
   const std::wstring& Path() const { return path_; }
   std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
+  // Writes a file with the given attributes, making the folders of `name` on
+  // the way; returns its path.
+  std::wstring Write(const std::wstring& name, const std::string& content,
+                     DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
+    for (std::size_t slash = name.find(L'\\'); slash != std::wstring::npos;
+         slash = name.find(L'\\', slash + 1)) {
+      CreateDirectoryW(File(name.substr(0, slash)).c_str(), nullptr);
+    }
+    const std::wstring path = File(name);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    SetFileAttributesW(path.c_str(), attributes);
+    return path;
+  }
+
  private:
   static void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
@@ -36,6 +54,7 @@ class TempFolder {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveTree(child);
         } else {
+          SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);  // read-only ones too
           DeleteFileW(child.c_str());
         }
       } while (FindNextFileW(search, &found));

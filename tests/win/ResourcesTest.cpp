@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/resource.h"
+#include "win/support/BuiltFiles.h"
+
+namespace tallowmere {
+namespace {
+
+// The version record of Tallowmere.exe, read with the version API.
+class VersionRecord : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::wstring exe = BesideTests(L"Tallowmere.exe");
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u) << "no version record";
+    data_.resize(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, data_.data()));
+  }
+
+  std::wstring Text(const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(data_.data(), path.c_str(), &value, &length) || length == 0) return L"?";
+    return std::wstring(static_cast<const wchar_t*>(value));
+  }
+
+  std::vector<unsigned char> data_;
+};
+
+TEST_F(VersionRecord, TranslationIsUsEnglishUnicode) {
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data_.data(), L"\\VarFileInfo\\Translation", &value, &length));
+  ASSERT_EQ(length, 4u);
+  WORD translation[2];
+  std::memcpy(translation, value, sizeof translation);
+  EXPECT_EQ(translation[0], 0x0409);
+  EXPECT_EQ(translation[1], 1200);
+}
+
+TEST_F(VersionRecord, Texts) {
+  EXPECT_EQ(Text(L"CompanyName"), L"Varnholt");
+  EXPECT_EQ(Text(L"ProductName"), L"Tallowmere");
+  EXPECT_EQ(Text(L"FileVersion"), L"7.00");
+  EXPECT_EQ(Text(L"ProductVersion"), L"7.00");
+  EXPECT_EQ(Text(L"OriginalFilename"), L"Tallowmere.exe");
+}
+
+TEST_F(VersionRecord, FixedVersionIs7000) {
+  void* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(data_.data(), L"\\", &value, &length));
+  ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+  const auto& fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+  EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+  EXPECT_EQ(fixed.dwFileVersionMS, 0x00070000u);
+  EXPECT_EQ(fixed.dwFileVersionLS, 0u);
+  EXPECT_EQ(fixed.dwProductVersionMS, 0x00070000u);
+  EXPECT_EQ(fixed.dwProductVersionLS, 0u);
+}
+
+// Tallowmere.exe loaded for its resources only.
+class ProgramResources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExW(BesideTests(L"Tallowmere.exe").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module_, nullptr);
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
+  HMODULE module_ = nullptr;
+};
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+  BYTE width, height, colours, reserved;
+  WORD planes, bitCount;
+  DWORD bytes;
+  WORD id;
+};
+struct GroupIconHeader {
+  WORD reserved, type, count;
+};
+#pragma pack(pop)
+
+TEST_F(ProgramResources, OneIconGroupWithA16PixelTrueColourImage) {
+  int groups = 0;
+  EnumResourceNamesW(
+      module_, RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) -> BOOL {
+        ++*reinterpret_cast<int*>(count);
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&groups));
+  EXPECT_EQ(groups, 1);
+
+  HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(IDI_PROGRAM), RT_GROUP_ICON);
+  ASSERT_NE(found, nullptr);
+  const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)));
+  GroupIconHeader header;
+  std::memcpy(&header, bytes, sizeof header);
+  std::vector<int> sizes;
+  for (int i = 0; i < header.count; ++i) {
+    GroupIconEntry entry;
+    std::memcpy(&entry, bytes + sizeof header + i * sizeof entry, sizeof entry);
+    EXPECT_EQ(entry.bitCount, 24) << "image " << i;
+    sizes.push_back(entry.width);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+}
+
+TEST_F(ProgramResources, ManifestIsThere) {
+  EXPECT_NE(FindResourceW(module_, MAKEINTRESOURCEW(1), RT_MANIFEST), nullptr);
+}
+
+}  // namespace
+}  // namespace tallowmere

@@ -39,6 +39,8 @@ if(CMAKE_OBJDUMP)
             -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+
 # Holds the hooks in a process of its own for the end-to-end tests and the
 # benchmark.
 file(GLOB HOOK_HOST_SOURCES CONFIGURE_DEPENDS tests/win/host/*.cpp)

@@ -65,6 +65,18 @@ target_link_options(idle_driver PRIVATE ${WIDE_ENTRY_POINT})
 target_compile_options(idle_driver PRIVATE ${PROJECT_WARNINGS})
 target_compile_definitions(idle_driver PRIVATE ${WIN_DEFINITIONS})
 
+# bench/startup: the time to the shown main window and the memory then, beside
+# an empty window program built the same way; its size beside the program's.
+add_executable(empty_window WIN32 bench/win/empty_window.cpp)
+target_link_options(empty_window PRIVATE ${WIDE_ENTRY_POINT})
+target_compile_options(empty_window PRIVATE ${PROJECT_WARNINGS})
+target_compile_definitions(empty_window PRIVATE ${WIN_DEFINITIONS})
+add_executable(startup_bench bench/win/startup_bench.cpp)
+target_link_libraries(startup_bench PRIVATE psapi advapi32)
+target_link_options(startup_bench PRIVATE ${WIDE_ENTRY_POINT})
+target_compile_options(startup_bench PRIVATE ${PROJECT_WARNINGS})
+target_compile_definitions(startup_bench PRIVATE ${WIN_DEFINITIONS})
+
 # The test programs run only on 64-bit Windows (or Wine); GoogleTest is
 # built from source for them. A build on Windows itself without GoogleTest's
 # sources builds the program alone.

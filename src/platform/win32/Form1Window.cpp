@@ -75,9 +75,10 @@ void Form1Window::Create() {
                   instance, this);
   if (!hwnd_) throw AppError(SystemErrorText(GetLastError()));
   dpi_ = WindowDpi(hwnd_);
+  CreateFonts();
   CreateControls();
   WireEvents();
-  Layout();
+  SizeWindow();
   Timer1Changed();
   // The poll's rule from the first message on, whether or not the window is
   // ever activated.
@@ -106,12 +107,16 @@ void Form1Window::CreateControls() {
     const HWND parent = def.container == ControlId::Form1 ? hwnd_ : Control(def.container).hwnd;
     Control(def.id).Create({.parent = parent,
                             .id = kFirstControlId + static_cast<int>(def.id),
-                            .text = Wide(std::string(def.caption))});
+                            .text = Wide(std::string(def.caption)),
+                            .bounds = PlaceOf(def),
+                            .font = FontOf(def)});
   }
   for (int i = 0; i <= kLastKeyIndex; ++i) {
     cmdKey[i].Create({.parent = Frame1.hwnd,
                       .id = kFirstKeyId + i,
-                      .text = Wide(KeyWindowText(form_.cmdKey[i]))});
+                      .text = Wide(KeyWindowText(form_.cmdKey[i])),
+                      .bounds = PlaceOf(kKeyTable[i]),
+                      .font = keyFont_.Get()});
   }
   keyTips.Create(hwnd_);
   for (int i = 0; i <= kLastKeyIndex; ++i) {
@@ -149,25 +154,44 @@ void Form1Window::WireEvents() {
   };
 }
 
+// Every control is created where it belongs and with its font, so a start
+// places nothing twice; Layout moves them all when the DPI changes.
+void Form1Window::CreateFonts() {
+  windowFont_ = CreatePointFont(L"Arial", kWindowFontSize, true, dpi_);
+  actionFont_ = CreatePointFont(L"Arial", kActionFontSize, true, dpi_);
+  keyFont_ = CreatePointFont(L"Arial Narrow", kKeyFontSize, false, dpi_);
+}
+
+RECT Form1Window::PlaceOf(const ControlDef& def) const {
+  return TwipsRect(def.left, def.top, def.width, def.height, dpi_);
+}
+
+RECT Form1Window::PlaceOf(const KeyDef& key) const {
+  return TwipsRect(key.left, key.top, key.width, key.height, dpi_);
+}
+
+HFONT Form1Window::FontOf(const ControlDef& def) const {
+  return def.kind == ControlKind::ActionButton ? actionFont_.Get() : windowFont_.Get();
+}
+
 void Form1Window::Layout() {
-  GdiFont windowFont = CreatePointFont(L"Arial", kWindowFontSize, true, dpi_);
-  GdiFont actionFont = CreatePointFont(L"Arial", kActionFontSize, true, dpi_);
-  GdiFont keyFont = CreatePointFont(L"Arial Narrow", kKeyFontSize, false, dpi_);
+  // The old fonts go only once no control uses them.
+  GdiFont oldWindowFont = std::move(windowFont_), oldActionFont = std::move(actionFont_),
+          oldKeyFont = std::move(keyFont_);
+  CreateFonts();
   for (const ControlDef& def : kControls) {
     Wnd& control = Control(def.id);
-    control.SetBounds(TwipsRect(def.left, def.top, def.width, def.height, dpi_));
-    control.SetFont(def.kind == ControlKind::ActionButton ? actionFont.Get() : windowFont.Get());
+    control.SetBounds(PlaceOf(def));
+    control.SetFont(FontOf(def));
   }
   for (int i = 0; i <= kLastKeyIndex; ++i) {
-    const KeyDef& key = kKeyTable[i];
-    cmdKey[i].SetBounds(TwipsRect(key.left, key.top, key.width, key.height, dpi_));
-    cmdKey[i].SetFont(keyFont.Get());
+    cmdKey[i].SetBounds(PlaceOf(kKeyTable[i]));
+    cmdKey[i].SetFont(keyFont_.Get());
   }
-  // The old fonts go only once no control uses them.
-  windowFont_ = std::move(windowFont);
-  actionFont_ = std::move(actionFont);
-  keyFont_ = std::move(keyFont);
+  SizeWindow();
+}
 
+void Form1Window::SizeWindow() {
   const SIZE client{TwipsToPixels(kClientWidthTwips, dpi_),
                     TwipsToPixels(kClientHeightTwips, dpi_)};
   const SIZE window = WindowSizeForClient(client, kWindowStyle, kWindowExStyle, dpi_);

@@ -89,8 +89,13 @@ class Form1Window final : public FormView {
 
   void CreateControls();
   void WireEvents();
+  void CreateFonts();
+  RECT PlaceOf(const ControlDef& def) const;
+  RECT PlaceOf(const KeyDef& key) const;
+  HFONT FontOf(const ControlDef& def) const;
   // Places every control and sizes the window for dpi_, with fonts for it.
   void Layout();
+  void SizeWindow();
   void DrawKey(int index, const DRAWITEMSTRUCT& item);
   Wnd* FindChild(int id);
   std::uint32_t BackColorOf(HWND control);

@@ -81,9 +81,9 @@ void ReportStartFailure(const char* description) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nShowCmd) {
   try {
-    return Run(showCommand);
+    return Run(nShowCmd);
   } catch (const std::exception& e) {
     ReportStartFailure(e.what());
   } catch (...) {

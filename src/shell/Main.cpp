@@ -9,7 +9,11 @@ namespace tallowmere {
 namespace {
 
 // One title for the whole process, as message boxes anywhere in it use it.
-std::string title(kProductName);
+// Made on first use, so that a failure to make it reaches a caller.
+std::string& Title() {
+  static std::string title(kProductName);
+  return title;
+}
 
 // Characters, not bytes: a UTF-8 continuation byte starts no character.
 std::size_t CharacterCount(std::string_view text) {
@@ -28,11 +32,11 @@ void SetApplicationTitle(std::string_view name) {
     if (blank == std::string_view::npos) throw AppError("Invalid procedure call or argument");
     name = name.substr(0, blank);
   }
-  title = name;
+  Title() = name;
 }
 
 const std::string& ApplicationTitle() {
-  return title;
+  return Title();
 }
 
 bool FileExists(Files& files, const std::string& path) {

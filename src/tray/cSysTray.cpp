@@ -114,12 +114,14 @@ void cSysTray::ShowBalloon(const std::string& text, const std::string& title, st
   m_BalloonUp = true;
   if (once) ++m_BalloonCount;
 
-  if (seconds <= 0 || !m_BalloonUp) return;
+  if (seconds <= 0) return;
   const std::chrono::milliseconds limit{timeout};
   const std::chrono::milliseconds start = platform_.clock.Now();
   for (;;) {
     platform_.pump.ProcessPendingMessages();
     const std::chrono::milliseconds elapsed = platform_.clock.Now() - start;
+    // A balloon notification dispatched by the pump above clears the flag.
+    // cppcheck-suppress knownConditionTrueFalse
     if (!m_BalloonUp || elapsed >= limit) break;
     // Sleeps until the next message instead of spinning through the wait.
     platform_.pump.WaitForMessage(limit - elapsed);

@@ -70,10 +70,12 @@ void Form1Window::Create() {
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&wc)) throw AppError(SystemErrorText(GetLastError()));
   }
-  CreateWindowExW(kWindowExStyle, kWindowClass, Wide(form_.Caption).c_str(), kWindowStyle,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                  instance, this);
-  if (!hwnd_) throw AppError(SystemErrorText(GetLastError()));
+  // The window procedure keeps the handle in hwnd_ from the first message on.
+  if (!CreateWindowExW(kWindowExStyle, kWindowClass, Wide(form_.Caption).c_str(), kWindowStyle,
+                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                       instance, this)) {
+    throw AppError(SystemErrorText(GetLastError()));
+  }
   dpi_ = WindowDpi(hwnd_);
   CreateFonts();
   CreateControls();
@@ -401,10 +403,10 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       return 0;
     case WM_NCDESTROY: {
-      const HWND hwnd = hwnd_;
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      const HWND ending = hwnd_;
+      SetWindowLongPtrW(ending, GWLP_USERDATA, 0);
       hwnd_ = nullptr;
-      return DefWindowProcW(hwnd, message, wParam, lParam);
+      return DefWindowProcW(ending, message, wParam, lParam);
     }
     default:
       return DefWindowProcW(hwnd_, message, wParam, lParam);

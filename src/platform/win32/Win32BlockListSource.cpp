@@ -14,9 +14,8 @@ namespace {
 constexpr auto kPathSuffix = [] {
   std::array<wchar_t, kBlockListFileName.size() + 2> suffix{};
   suffix[0] = L'\\';
-  for (std::size_t i = 0; i < kBlockListFileName.size(); ++i) {
-    suffix[i + 1] = static_cast<wchar_t>(kBlockListFileName[i]);
-  }
+  std::size_t i = 1;
+  for (const char c : kBlockListFileName) suffix[i++] = static_cast<wchar_t>(c);
   return suffix;
 }();
 

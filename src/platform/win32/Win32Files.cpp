@@ -69,7 +69,7 @@ void Win32Files::Replace(const std::string& path, const std::string& content) {
   }
   if (!MoveFileExW(fresh.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
+    error = GetLastError();
     DeleteFileW(fresh.c_str());
     throw AppError(SystemErrorText(error));
   }

@@ -22,6 +22,8 @@ void Win32MessagePump::ProcessPendingMessages() {
 void Win32MessagePump::WaitForMessage(std::chrono::milliseconds timeout) {
   const auto ms = static_cast<DWORD>(
       std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INFINITE - 1));
+  // No handles to wait on: the count is 0, so the null array is never read.
+  // cppcheck-suppress nullPointer
   MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 

@@ -4,6 +4,7 @@
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -19,7 +20,8 @@ namespace {
 // gets the same values in the fields of that layout.
 void CopyText(char* field, std::size_t size, const std::string& utf8) {
   const std::string text = FitTextField(SystemCodePageText(utf8), size);
-  std::memcpy(field, text.data(), text.size());
+  std::copy(text.begin(), text.end(), field);
+  field[text.size()] = '\0';
 }
 
 NOTIFYICONDATAA PlatformRecord(const NotifyIconRecord& record) {

@@ -13,3 +13,8 @@ add_executable(decision_bench bench/DecisionTiming.cpp bench/native/decision_ben
 target_include_directories(decision_bench PRIVATE .)
 target_link_libraries(decision_bench PRIVATE tallowmere_core)
 target_compile_options(decision_bench PRIVATE ${PROJECT_WARNINGS})
+
+option(TALLOWMERE_FUZZ "Build the fuzz targets (needs clang)" OFF)
+if(TALLOWMERE_FUZZ)
+  include(cmake/Fuzz.cmake)
+endif()

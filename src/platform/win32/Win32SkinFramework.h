@@ -30,7 +30,7 @@ class Win32SkinFramework : public SkinControl {
   void SetOptions(std::int32_t flags) override;
   void SetSkinText(bool on) override;
   void SetSkinBackground(bool on) override;
-  void ApplyWindow(std::int32_t hwnd) override;
+  void ApplyWindow(std::int32_t handle) override;
 
   // Whether the skin gives this control its colours.
   static bool TakesSkin(HWND control);

@@ -25,6 +25,9 @@ class FormStart : public ::testing::Test {
     KBMouseHook::Attach(hooks, blockList, fake.dialogs);
     fake.files.content["C:\\Temp\\xsettings.txt"] = "\r\n";
   }
+  // The title is the process's: whatever a test sets, the next finds the
+  // product's.
+  void TearDown() override { SetApplicationTitle(); }
 
   // The line of every "Application Error" box, in order.
   std::vector<int> ReportedLines() const {

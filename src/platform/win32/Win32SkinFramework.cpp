@@ -18,6 +18,25 @@ bool IsClass(HWND hwnd, const wchar_t* name) {
   return GetClassNameW(hwnd, buffer, 32) > 0 && lstrcmpiW(buffer, name) == 0;
 }
 
+// Whether the skin gives this control its colours.
+bool TakesSkin(HWND control) {
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  if (IsClass(control, L"Static")) {
+    switch (style & SS_TYPEMASK) {
+      case SS_LEFT:
+      case SS_CENTER:
+      case SS_RIGHT:
+      case SS_SIMPLE:
+      case SS_LEFTNOWORDWRAP:
+        return true;
+      default:
+        return false;  // images, rectangles and frames drawn by the system
+    }
+  }
+  if (IsClass(control, L"Edit")) return false;
+  return true;
+}
+
 }  // namespace
 
 Win32SkinFramework::~Win32SkinFramework() {
@@ -62,24 +81,6 @@ void Win32SkinFramework::ApplyWindow(std::int32_t handle) {
     window_ = hwnd;
   }
   Redraw();
-}
-
-bool Win32SkinFramework::TakesSkin(HWND control) {
-  const LONG style = GetWindowLongW(control, GWL_STYLE);
-  if (IsClass(control, L"Static")) {
-    switch (style & SS_TYPEMASK) {
-      case SS_LEFT:
-      case SS_CENTER:
-      case SS_RIGHT:
-      case SS_SIMPLE:
-      case SS_LEFTNOWORDWRAP:
-        return true;
-      default:
-        return false;  // images, rectangles and frames drawn by the system
-    }
-  }
-  if (IsClass(control, L"Edit")) return false;
-  return true;
 }
 
 LRESULT CALLBACK Win32SkinFramework::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,

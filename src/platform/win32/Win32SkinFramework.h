@@ -32,9 +32,6 @@ class Win32SkinFramework : public SkinControl {
   void SetSkinBackground(bool on) override;
   void ApplyWindow(std::int32_t handle) override;
 
-  // Whether the skin gives this control its colours.
-  static bool TakesSkin(HWND control);
-
  private:
   static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);

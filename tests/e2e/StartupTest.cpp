@@ -22,6 +22,7 @@
 #include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
 #include "tray/RegStuff.h"
+#include "win/TrayDesktop.h"
 
 namespace tallowmere::e2e {
 namespace {
@@ -124,12 +125,15 @@ TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
   StoreSetting(L"Minimized", L"On");
   WriteFileBytes(list_, "65,\r\n");
   InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
+  const std::size_t iconsBefore = TrayIconWindows().size();
 
   Start();
   HWND window = MainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(WaitFor([&] { return Child(window, L"Stop") != nullptr; }));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }));
+  EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == iconsBefore + 1; }))
+      << "hidden, the program is reached through its tray icon";
   EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
   EXPECT_TRUE(Ticked(window, L"Start in system tray"));
   EXPECT_FALSE(ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value())
@@ -143,6 +147,7 @@ TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
 
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == iconsBefore; }));
 }
 
 TEST_F(Startup, OnlyStartInTrayComesUpShownAndIdle) {

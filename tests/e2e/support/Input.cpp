@@ -11,13 +11,14 @@ void Send(INPUT input) {
   if (SendInput(1, &input, sizeof input) != 1) throw std::runtime_error("SendInput refused");
 }
 
-INPUT MouseInput(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+INPUT MouseInput(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0, ULONG_PTR tag = 0) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = dx;
   input.mi.dy = dy;
   input.mi.mouseData = data;
   input.mi.dwFlags = flags;
+  input.mi.dwExtraInfo = tag;
   return input;
 }
 
@@ -47,13 +48,14 @@ bool IsExtendedKey(WORD virtualKey) {
   }
 }
 
-INPUT KeyInput(WORD virtualKey, bool up) {
+INPUT KeyInput(WORD virtualKey, bool up, ULONG_PTR tag) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
   input.ki.dwFlags =
       (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+  input.ki.dwExtraInfo = tag;
   return input;
 }
 
@@ -84,20 +86,20 @@ void ClickAt(POINT screen, MouseButton button) {
   Send(MouseInput(up));
 }
 
-void MovePointerBy(int dx, int dy) {
-  Send(MouseInput(MOUSEEVENTF_MOVE, dx, dy));
+void MovePointerBy(int dx, int dy, ULONG_PTR tag) {
+  Send(MouseInput(MOUSEEVENTF_MOVE, dx, dy, 0, tag));
 }
 
 void TurnWheel(int notches) {
   Send(MouseInput(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(notches * WHEEL_DELTA)));
 }
 
-void PressKey(WORD virtualKey) {
-  Send(KeyInput(virtualKey, false));
+void PressKey(WORD virtualKey, ULONG_PTR tag) {
+  Send(KeyInput(virtualKey, false, tag));
 }
 
-void ReleaseKey(WORD virtualKey) {
-  Send(KeyInput(virtualKey, true));
+void ReleaseKey(WORD virtualKey, ULONG_PTR tag) {
+  Send(KeyInput(virtualKey, true, tag));
 }
 
 void TapKey(WORD virtualKey, std::chrono::milliseconds hold) {

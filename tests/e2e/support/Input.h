@@ -16,14 +16,15 @@ enum class MouseButton { Left, Right, Middle };
 // receiving program's own time: wait for its effect before the next click.
 void ClickAt(POINT screen, MouseButton button = MouseButton::Left);
 
-// Moves the pointer relative to where it is; a mouse hook sees a move.
-void MovePointerBy(int dx, int dy);
+// Moves the pointer relative to where it is; a mouse hook sees a move. The
+// tag is the event's extra information, which hooks can read.
+void MovePointerBy(int dx, int dy, ULONG_PTR tag = 0);
 
 // Turns the wheel by the given number of notches (positive: away from the user).
 void TurnWheel(int notches);
 
-void PressKey(WORD virtualKey);
-void ReleaseKey(WORD virtualKey);
+void PressKey(WORD virtualKey, ULONG_PTR tag = 0);
+void ReleaseKey(WORD virtualKey, ULONG_PTR tag = 0);
 
 // Presses and releases a key. A poll of the keyboard state every 100 ms sees
 // a key only while it is down, so such a reader needs a hold of ~350 ms.

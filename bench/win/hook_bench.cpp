@@ -139,10 +139,11 @@ int Run() {
   };
   const Mode &none = modes[0], &pass = modes[1], &hooks = modes[2];
   std::printf(
-      "ratio.key.hooks %.2f\nratio.key.pass %.2f\nratio.move.hooks %.2f\n"
-      "ratio.move.pass %.2f\n",
+      "ratio.key.hooks %.2f\nratio.key.pass %.2f\nratio.key.hooks-none %.2f\n"
+      "ratio.move.hooks %.2f\nratio.move.pass %.2f\nratio.move.hooks-none %.2f\n",
       ratio(hooks.roundKey, pass.roundKey), ratio(pass.roundKey, none.roundKey),
-      ratio(hooks.roundMove, pass.roundMove), ratio(pass.roundMove, none.roundMove));
+      ratio(hooks.roundKey, none.roundKey), ratio(hooks.roundMove, pass.roundMove),
+      ratio(pass.roundMove, none.roundMove), ratio(hooks.roundMove, none.roundMove));
   return 0;
 }
 

@@ -21,6 +21,7 @@ struct UnitState {
   Dialogs* dialogs = nullptr;
   HookHandle keyboard = 0;
   HookHandle mouse = 0;
+  std::uint32_t calls = 0;
 };
 UnitState unit;
 
@@ -49,7 +50,7 @@ bool Listed(std::uintmax_t code) {
 }  // namespace
 
 void Attach(HookCalls& hooks, BlockListSource& blockList, Dialogs& dialogs) {
-  unit = {&hooks, &blockList, &dialogs, 0, 0};
+  unit = {&hooks, &blockList, &dialogs, 0, 0, 0};
 }
 
 void HookKeyboard() {
@@ -61,6 +62,7 @@ void UnhookKeyboard() {
 }
 
 HookResult KeyboardProc(int nCode, HookWParam wParam, HookLParam lParam) {
+  ++unit.calls;
   HookCalls& hooks = Hooks();
   if (nCode == kHcAction && Listed(hooks.KeyCode(lParam))) return kSwallow;
   return hooks.CallNext(unit.keyboard, nCode, wParam, lParam);
@@ -79,6 +81,7 @@ void UnhookMouse() {
 }
 
 HookResult MouseProc(int nCode, HookWParam wParam, HookLParam lParam) {
+  ++unit.calls;
   HookCalls& hooks = Hooks();
   if (nCode == kHcAction && Listed(wParam)) return kSwallow;
   return hooks.CallNext(unit.mouse, nCode, wParam, lParam);
@@ -86,6 +89,10 @@ HookResult MouseProc(int nCode, HookWParam wParam, HookLParam lParam) {
 
 HookHandle MouseHookHandle() {
   return unit.mouse;
+}
+
+std::uint32_t CallCount() {
+  return unit.calls;
 }
 
 }  // namespace tallowmere::KBMouseHook

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "platform/BlockListSource.h"
@@ -36,5 +37,9 @@ void HookMouse();
 void UnhookMouse();
 HookResult MouseProc(int nCode, HookWParam wParam, HookLParam lParam);
 HookHandle MouseHookHandle();
+
+// How often either hook procedure has been called, wrapping around: the watch
+// over the hooks compares it between its looks.
+std::uint32_t CallCount();
 
 }  // namespace tallowmere::KBMouseHook

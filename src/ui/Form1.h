@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/HookWatch.h"
 #include "engine/KeyTable.h"
 #include "platform/PictureObject.h"
 #include "platform/WindowHandle.h"
@@ -129,6 +130,9 @@ class Form1 {
   void PushButton6_Click();
   // The key capture poll: toggles the buttons of newly pressed keys.
   void Timer1_Timer();
+  // Every kHookWatchInterval while locking: installs the hooks again when
+  // the system has dropped them.
+  void HookWatch_Timer();
   // Lets the key capture poll run exactly while the main window is the active
   // window. The view calls it whenever activation may have changed, which
   // costs nothing while the window sits idle, unlike a timer that asks.
@@ -177,6 +181,7 @@ class Form1 {
   StartupSettings startupSettings_;
   mStartUp startUp_;
   std::array<PlainControl, 5> plains_;
+  HookWatch hookWatch_{platform_.input};
 };
 
 }  // namespace tallowmere

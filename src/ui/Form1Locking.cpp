@@ -49,6 +49,7 @@ void Form1::PushButton6_Click() {
   if (trap.Test(100, [&] { return Action(ControlId::PushButton6).Caption != kStopCaption; })) {
     trap.Step(102, [] { KBMouseHook::HookKeyboard(); });
     trap.Step(104, [] { KBMouseHook::HookMouse(); });
+    hookWatch_.Start();
     trap.Step(106, [&] { SavedCaption = Action(ControlId::PushButton6).Caption; });
     trap.Step(108, [&] { SetCaption(ControlId::PushButton6, std::string(kStopCaption)); });
     trap.Step(110, [&] { SetTimer1Enabled(false); });
@@ -62,6 +63,10 @@ void Form1::PushButton6_Click() {
   // Whatever the switch did to Timer1, the poll runs exactly while the main
   // window is active.
   ActivationChanged();
+}
+
+void Form1::HookWatch_Timer() {
+  if (Action(ControlId::PushButton6).Caption == kStopCaption) hookWatch_.Tick();
 }
 
 void Form1::Timer1_Timer() {

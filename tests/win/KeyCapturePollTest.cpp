@@ -63,9 +63,7 @@ class KeyCapturePoll : public ::testing::Test {
 
   FakePlatform fake;
   Win32InputState input;
-  Platform platform{fake.files, fake.environment,   fake.dialogs,   fake.registry, fake.settings,
-                    input,      fake.tray.platform, fake.resources, fake.process,  fake.pictures,
-                    fake.skin};
+  Platform platform = fake.WithInput(input);
   Form1Window window{platform};
   HWND other = nullptr;
 };

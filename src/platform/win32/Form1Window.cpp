@@ -24,6 +24,7 @@ constexpr int kActionFontSize = 1125;
 constexpr int kKeyFontSize = 825;
 
 constexpr UINT_PTR kTimer1Id = 1;
+constexpr UINT_PTR kHookWatchTimerId = 2;
 // Posted on every WM_ACTIVATE: while that message is delivered, a window that
 // is losing activation is still the active window, so the poll's rule is
 // applied only once the change is complete.
@@ -269,6 +270,7 @@ void Form1Window::ControlChanged(ControlId id) {
     }
     case ControlKind::ActionButton:
       Control(id).SetText(Wide(form_.Action(id).Caption));
+      if (id == ControlId::PushButton6) LockingChanged();
       break;
     case ControlKind::Frame:
     case ControlKind::Label:
@@ -536,8 +538,21 @@ void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The watch over the hooks runs exactly while locking.
+void Form1Window::LockingChanged() {
+  if (form_.Action(ControlId::PushButton6).Caption == kStopCaption) {
+    SetTimer(hwnd_, kHookWatchTimerId, static_cast<UINT>(kHookWatchInterval), nullptr);
+  } else {
+    KillTimer(hwnd_, kHookWatchTimerId);
+  }
+}
+
 void Form1Window::OnTimer(UINT_PTR id) {
-  if (id == kTimer1Id) form_.Timer1_Timer();
+  if (id == kTimer1Id) {
+    form_.Timer1_Timer();
+  } else if (id == kHookWatchTimerId) {
+    form_.HookWatch_Timer();
+  }
 }
 
 void Form1Window::OnSize(WPARAM sizeType) {
@@ -558,6 +573,7 @@ void Form1Window::OnClose() {
 
 void Form1Window::OnDestroy() {
   KillTimer(hwnd_, kTimer1Id);
+  KillTimer(hwnd_, kHookWatchTimerId);
   if (onDestroyed) onDestroyed();
 }
 

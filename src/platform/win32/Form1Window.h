@@ -83,6 +83,7 @@ class Form1Window final : public FormView {
   void MouseMovedOver(HWND under);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
+  void LockingChanged();
   void OnSize(WPARAM sizeType);
   void OnClose();
   void OnDestroy();

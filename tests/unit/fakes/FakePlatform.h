@@ -270,8 +270,12 @@ struct FakePlatform {
   FakeProcess process;
   FakePictures pictures;
   FakeSkin skin;
-  Platform platform{files,         environment, dialogs, registry, settings, input,
-                    tray.platform, resources,   process, pictures, skin};
+  // The services with another keyboard state, such as the real one.
+  Platform WithInput(InputState& other) {
+    return {files,         environment, dialogs, registry, settings, other,
+            tray.platform, resources,   process, pictures, skin};
+  }
+  Platform platform = WithInput(input);
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

@@ -1,0 +1,240 @@
+#include "engine/HookWatch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/KBMouseHook.h"
+#include "fakes/FakeHooks.h"
+#include "fakes/FakePlatform.h"
+#include "ui/Form1.h"
+
+namespace tallowmere {
+namespace {
+
+// Input the desktop had since the previous look: long enough ago that the hooks
+// must have seen it, or just now.
+constexpr std::uint32_t kLongAgo = kHookCallGrace + 20, kJustNow = 5;
+static_assert(kLongAgo < kHookWatchInterval);
+
+// Hook calls that also keep which hooks are installed at each moment, and
+// record the most of one kind ever held at once.
+class InstalledHooks : public FakeHookCalls {
+ public:
+  std::map<HookHandle, HookKind> installedNow;
+  int mostOfOneKind = 0;
+  std::vector<std::string> log;
+
+  HookInstall Install(HookKind kind) override {
+    const HookInstall result = FakeHookCalls::Install(kind);
+    log.push_back(kind == HookKind::Keyboard ? "install keyboard" : "install mouse");
+    if (result.handle != 0) {
+      installedNow[result.handle] = kind;
+      int ofKind = 0;
+      for (const auto& [handle, k] : installedNow) ofKind += k == kind ? 1 : 0;
+      mostOfOneKind = std::max(mostOfOneKind, ofKind);
+    }
+    return result;
+  }
+  void Remove(HookHandle handle) override {
+    FakeHookCalls::Remove(handle);
+    const auto it = installedNow.find(handle);
+    log.push_back(it == installedNow.end()
+                      ? "remove nothing"
+                      : (it->second == HookKind::Keyboard ? "remove keyboard" : "remove mouse"));
+    if (it != installedNow.end()) installedNow.erase(it);
+  }
+};
+
+class HookWatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KBMouseHook::Attach(hooks, blockList, dialogs);
+    KBMouseHook::HookKeyboard();
+    KBMouseHook::HookMouse();
+    input.clock = startTime;
+    watch.Start();
+  }
+
+  // A hook procedure is called for an event (here one that is no action, so
+  // that no list is read).
+  void HookCalled() { KBMouseHook::KeyboardProc(-1, 0, 0); }
+  // Input since the previous look that no hook procedure saw.
+  void MissedInput() {
+    input.clock += kHookWatchInterval;
+    input.lastInput = input.clock - kLongAgo;
+  }
+
+  InstalledHooks hooks;
+  FakeBlockListSource blockList;
+  FakeDialogs dialogs;
+  FakeInput input;
+  HookWatch watch{input};
+  std::uint32_t startTime = 50'000;
+};
+
+// One interval of the watch: time passes, maybe the desktop has input some
+// milliseconds before the look, maybe a hook procedure sees it; then the watch
+// looks.
+struct Look {
+  std::optional<std::uint32_t> inputBeforeLook;  // none: no input this interval
+  bool hooksSeeIt;                               // a hook procedure is called before the look
+  bool reinstalls;
+};
+
+struct WatchCase {
+  const char* name;
+  std::vector<Look> looks;
+  std::uint32_t startTime = 50'000;
+  friend void PrintTo(const WatchCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class HookWatchLooks : public HookWatchTest, public ::testing::WithParamInterface<WatchCase> {
+ protected:
+  void SetUp() override {
+    startTime = GetParam().startTime;
+    HookWatchTest::SetUp();
+  }
+};
+
+TEST_P(HookWatchLooks, ReinstallsExactlyWhenInputWentUnseen) {
+  int look = 0;
+  for (const Look& s : GetParam().looks) {
+    ++look;
+    input.clock += kHookWatchInterval;
+    if (s.inputBeforeLook) input.lastInput = input.clock - *s.inputBeforeLook;
+    if (s.hooksSeeIt) HookCalled();
+    EXPECT_EQ(watch.Tick(), s.reinstalls) << "look " << look;
+  }
+}
+
+const WatchCase kWatchCases[] = {
+    {"HooksSeeEveryInput", {{kLongAgo, true, false}, {kJustNow, true, false}, {0, true, false}}},
+    {"NoInputAtAll", {{{}, false, false}, {{}, false, false}, {{}, false, false}}},
+    {"MissedInputOlderThanTheGrace", {{kLongAgo, false, true}, {{}, false, false}}},
+    {"MissedInputWithinTheGraceIsJudgedAtTheNextLook",
+     {{kJustNow, false, false}, {{}, false, true}}},
+    {"MissedInputThatGoesOnIsFoundAtTheSecondLook",
+     {{kJustNow, false, false}, {kJustNow, false, true}, {kJustNow, true, false}}},
+    {"LateHookCallClearsTheSuspicion",
+     {{kJustNow, false, false}, {{}, true, false}, {{}, false, false}}},
+    {"InputBeforeLockingStartedIsNotCounted",
+     {{kLongAgo + kHookWatchInterval, false, false}, {{}, false, false}}},
+    {"InputStampedAfterTheLookIsNotYetLate", {{0u - 3u, false, false}, {{}, false, true}}},
+    {"ClockWrapsAroundWhileHooksSeeInput",
+     {{kLongAgo, true, false}, {kJustNow, true, false}, {kLongAgo, true, false}},
+     0u - kHookWatchInterval - 6},
+    {"ClockWrapsAroundWhileInputGoesUnseen",
+     {{kJustNow, true, false}, {{}, false, false}, {kLongAgo, false, true}},
+     0u - 2 * kHookWatchInterval - 12},
+    {"AfterReinstallingTheSameOldInputCountsNoMore",
+     {{kLongAgo, false, true}, {{}, false, false}, {{}, false, false}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, HookWatchLooks, ::testing::ValuesIn(kWatchCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
+  hooks.log.clear();
+  MissedInput();
+  ASSERT_TRUE(watch.Tick());
+  EXPECT_EQ(hooks.log, (std::vector<std::string>{"remove keyboard", "install keyboard",
+                                                 "remove mouse", "install mouse"}));
+  EXPECT_EQ(hooks.mostOfOneKind, 1);
+  EXPECT_EQ(hooks.installedNow.size(), 2u);
+  EXPECT_EQ(hooks.installedNow[KBMouseHook::KeyboardHookHandle()], HookKind::Keyboard);
+  EXPECT_EQ(hooks.installedNow[KBMouseHook::MouseHookHandle()], HookKind::Mouse);
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(HookWatchTest, AFailedInstallationAtStartIsNotRetried) {
+  hooks.failure = 1400;
+  KBMouseHook::HookMouse();
+  watch.Start();
+  const std::size_t installs = hooks.installed.size();
+  const std::size_t boxes = dialogs.shown.size();
+  for (int look = 0; look < 3; ++look) {
+    MissedInput();
+    EXPECT_FALSE(watch.Tick());
+  }
+  EXPECT_EQ(hooks.installed.size(), installs);
+  EXPECT_EQ(dialogs.shown.size(), boxes);
+}
+
+TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
+  hooks.failure = 5;
+  MissedInput();
+  ASSERT_TRUE(watch.Tick());
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[0].text, "Failed to install low-level keyboard hook - 5");
+  EXPECT_EQ(dialogs.shown[1].text, "Failed to install mouse hook - 5");
+  for (int look = 0; look < 3; ++look) {
+    MissedInput();
+    EXPECT_FALSE(watch.Tick());
+  }
+  EXPECT_EQ(dialogs.shown.size(), 2u);
+
+  // Locking started again watches again.
+  hooks.failure.reset();
+  KBMouseHook::HookKeyboard();
+  KBMouseHook::HookMouse();
+  watch.Start();
+  MissedInput();
+  EXPECT_TRUE(watch.Tick());
+}
+
+TEST_F(HookWatchTest, TicksWhileAFailureMessageIsOpenDoNothing) {
+  hooks.failure = 5;
+  std::vector<bool> nested;
+  dialogs.onShow = [&] {
+    MissedInput();
+    nested.push_back(watch.Tick());
+  };
+  MissedInput();
+  EXPECT_TRUE(watch.Tick());
+  EXPECT_EQ(nested, (std::vector<bool>{false, false}));
+  EXPECT_EQ(hooks.installed.size(), 4u);
+}
+
+// The watch as the main window runs it: only while locking.
+class Form1HookWatch : public ::testing::Test {
+ protected:
+  void SetUp() override { KBMouseHook::Attach(hooks, blockList, fake.dialogs); }
+  void MissedInput() {
+    fake.input.clock += kHookWatchInterval;
+    fake.input.lastInput = fake.input.clock - kLongAgo;
+  }
+
+  FakeHookCalls hooks;
+  FakeBlockListSource blockList;
+  FakePlatform fake;
+  Form1 form{fake.platform, fake.view};
+};
+
+TEST_F(Form1HookWatch, WhileLockingLostHooksAreInstalledAgain) {
+  form.PushButton6_Click();
+  MissedInput();
+  form.HookWatch_Timer();
+  EXPECT_EQ(hooks.installed, (std::vector<HookKind>{HookKind::Keyboard, HookKind::Mouse,
+                                                    HookKind::Keyboard, HookKind::Mouse}));
+  EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Stop");
+}
+
+TEST_F(Form1HookWatch, IdleOrStoppedTheWatchDoesNothing) {
+  MissedInput();
+  form.HookWatch_Timer();
+  form.PushButton6_Click();
+  form.SetWindowVisible(true);
+  form.PushButton6_Click();
+  MissedInput();
+  form.HookWatch_Timer();
+  EXPECT_EQ(hooks.installed.size(), 2u);
+  EXPECT_EQ(hooks.removed.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tallowmere

@@ -1,6 +1,6 @@
-# Sourced by scripts/test and scripts/run: a virtual X display, a Wine prefix
-# of the project's own and a persistent wineserver, each ended on exit only
-# when this script started it.
+# Sourced by scripts/test, scripts/run and the benchmarks: a virtual X
+# display, a Wine prefix of the project's own and a persistent wineserver,
+# each ended on exit only when this script started it.
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko download prompt while a prefix is created, and no menu
@@ -70,6 +70,20 @@ start_wineserver() {
   wineserver -p
   session_wineserver=$WINEPREFIX
   wineboot </dev/null >/dev/null 2>&1
+}
+
+# For the benchmarks: uses the display and prefix of DISPLAY and WINEPREFIX
+# when both are set, keeping one wineserver for the run (one may be running
+# already); starts a virtual display and the prefix DIR otherwise.
+use_or_start_wine_session() {
+  if [[ -n ${DISPLAY:-} && -n ${WINEPREFIX:-} ]]; then
+    wineserver -p 2>/dev/null || true
+    wineboot </dev/null >/dev/null 2>&1
+  else
+    start_virtual_display >/dev/null
+    prepare_wine_prefix "$1"
+    start_wineserver
+  fi
 }
 
 end_wine_session() {

@@ -39,13 +39,15 @@ std::string_view JoinLines(char* text, std::size_t size) {
   return {text, kept};
 }
 
+std::size_t BlockListExtent(std::string_view text) {
+  if (text.size() <= kBlockListReadLimit) return text.size();
+  const std::size_t comma = text.substr(0, kBlockListReadLimit).rfind(',');
+  return comma == std::string_view::npos ? 0 : comma + 1;
+}
+
 std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer) {
-  std::size_t size = std::min(source.Read(buffer), buffer.size());
-  if (size > kBlockListReadLimit) {
-    const std::size_t comma = std::string_view(buffer.data(), kBlockListReadLimit).rfind(',');
-    size = comma == std::string_view::npos ? 0 : comma + 1;
-  }
-  return JoinLines(buffer.data(), size);
+  const std::size_t size = std::min(source.Read(buffer), buffer.size());
+  return JoinLines(buffer.data(), BlockListExtent(std::string_view(buffer.data(), size)));
 }
 
 namespace {

@@ -49,10 +49,15 @@ inline constexpr std::size_t kBlockListReadLimit = 4096;
 // One byte past the bound tells whether the file goes on beyond it.
 using BlockListBuffer = std::array<char, kBlockListReadLimit + 1>;
 
+// How much of a file's text counts as the list: all of it up to the bound;
+// beyond, the text up to the last comma within the bound, so that no piece
+// is cut. The hooks and the load both keep to it, so that the window marks
+// exactly what the hooks block.
+std::size_t BlockListExtent(std::string_view text);
+
 // The list as one hook call sees it, read into the caller's buffer without
-// allocating: the lines joined, and when the file is longer than the bound,
-// the piece cut at the bound dropped with everything after the last comma.
-// A file that cannot be read gives an empty list.
+// allocating: the lines joined, within the extent above. A file that cannot
+// be read gives an empty list.
 std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer);
 
 // True when a comma-separated piece of the text is a run of decimal digits

@@ -93,6 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreCase{"BothEnterKeys", "13,", {52, 96}, {}, std::nullopt},
         RestoreCase{"WindowsKeyStaysVisible", "91,", {73}, {}, std::nullopt},
         RestoreCase{"GarbageIgnored", "999,abc,,-65,65.0,", {}, {}, std::nullopt},
+        // Beyond the hooks' reach nothing counts, a mouse entry neither: the
+        // window shows only what locking will block.
+        RestoreCase{"OnlyWhatTheHooksRead",
+                    "65," + std::string(5000, '7') + ",66,513,\r\n",
+                    {41},
+                    {},
+                    std::nullopt},
         RestoreCase{"LeftClick", "513,", {}, {C::Check2_}, "513,514,\r\n"},
         RestoreCase{"RightClickSecondEntry", "517,", {}, {C::Check3_}, "516,517,\r\n"},
         RestoreCase{"Movement", "512,", {}, {C::Check4_}, "512,\r\n"},

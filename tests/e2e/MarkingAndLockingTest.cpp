@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/support/ErrorBoxes.h"
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/InputReceiver.h"
@@ -104,24 +105,6 @@ class MarkingAndLocking : public ::testing::Test {
     return WaitFor([&] { return GetForegroundWindow() == window; });
   }
 
-  std::vector<HWND> ErrorBoxes() {
-    std::vector<HWND> boxes;
-    for (HWND window : Program().TopLevelWindows()) {
-      if (IsWindowVisible(window) && WindowText(window) == L"Application Error") {
-        boxes.push_back(window);
-      }
-    }
-    return boxes;
-  }
-
-  static std::wstring BoxMessage(HWND box) {
-    for (HWND child : AllChildren(box)) {
-      const std::wstring text = WindowText(child);
-      if (text.find(L"at line") != std::wstring::npos) return text;
-    }
-    return {};
-  }
-
   TallowmereUnderTest program_;
   HWND window_ = nullptr;
   std::unique_ptr<MainWindowControls> controls_;
@@ -139,7 +122,7 @@ TEST_F(MarkingAndLocking, MarkAllAndUnmarkAll) {
   Click(Control(ControlId::PushButton2));
   EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGray, true)).empty(); })) << wrong;
   EXPECT_EQ(BlockList(), std::optional<std::string>("\r\n"));
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
   EXPECT_TRUE(Program().End());
 }
 
@@ -177,7 +160,7 @@ TEST_F(MarkingAndLocking, LockingSwallowsMarkedKeysUntilStop) {
   ASSERT_TRUE(WaitFor([&] { return receiver.Count(WM_KEYUP) >= 2; }));
   EXPECT_EQ(receiver.KeysDown(), (std::vector<WPARAM>{'A', 'B'})) << "nothing is locked";
   EXPECT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
   EXPECT_TRUE(Program().End());
 }
 
@@ -201,7 +184,7 @@ TEST_F(MarkingAndLocking, PressingARealKeyWhileTheWindowIsActiveMarksIt) {
   PumpMessagesFor(300ms);
   EXPECT_EQ(Face(a), kGreen);
   EXPECT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
   EXPECT_TRUE(Program().End());
 }
 
@@ -211,7 +194,7 @@ TEST_F(MarkingAndLocking, FailedSaveOfMarkAllIsReportedAndMarkingGoesOn) {
   // The load reports that it can neither copy nor read the list there.
   HWND window = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    for (HWND box : ErrorBoxes()) {
+    for (HWND box : ErrorBoxes(Program())) {
       if (BoxMessage(box).find(L"Form1.Form_Load ") != std::wstring::npos) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
       }
@@ -224,7 +207,7 @@ TEST_F(MarkingAndLocking, FailedSaveOfMarkAllIsReportedAndMarkingGoesOn) {
   Click(Control(ControlId::PushButton1));
   HWND box = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    const auto boxes = ErrorBoxes();
+    const auto boxes = ErrorBoxes(Program());
     box = boxes.empty() ? nullptr : boxes.front();
     return box != nullptr;
   }));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "e2e/support/Describe.h"
+#include "e2e/support/ErrorBoxes.h"
 #include "e2e/support/FileBytes.h"
 #include "e2e/support/Input.h"
 #include "e2e/support/MainWindowControls.h"
@@ -41,24 +42,6 @@ class ShellStart : public ::testing::Test {
     if (!window_) return false;
     controls_ = std::make_unique<MainWindowControls>(window_);
     return true;
-  }
-
-  std::vector<HWND> ErrorBoxes() {
-    std::vector<HWND> boxes;
-    for (HWND window : program_.Program().TopLevelWindows()) {
-      if (IsWindowVisible(window) && WindowText(window) == L"Application Error") {
-        boxes.push_back(window);
-      }
-    }
-    return boxes;
-  }
-
-  static std::wstring BoxMessage(HWND box) {
-    for (HWND child : AllChildren(box)) {
-      const std::wstring text = WindowText(child);
-      if (text.find(L"at line") != std::wstring::npos) return text;
-    }
-    return {};
   }
 
   // The face colour of each control that the skin recolours, by caption.
@@ -93,7 +76,7 @@ class ShellStart : public ::testing::Test {
 TEST_F(ShellStart, WithoutThePointerFileNoMessageAppears) {
   std::filesystem::remove(InProgramFolder(L"HAND-M.CUR"));
   ASSERT_TRUE(Start());
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
   EXPECT_EQ(WindowText(window_), L"Tallowmere");
 }
 
@@ -101,7 +84,7 @@ TEST_F(ShellStart, ACorruptPointerFileIsReportedAtLine108AndTheWindowComesUp) {
   WriteFileBytes(InProgramFolder(L"HAND-M.CUR"), std::string("\0\0\2\0\1\0 no cursor here", 22));
   program_.Launch();
   std::vector<HWND> boxes;
-  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes()).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(program_.Program())).empty(); }));
   const std::wstring message = BoxMessage(boxes[0]);
   EXPECT_NE(message.find(L"in Quorvane2021/08/31.Form1.Form_Load at line 108\r\r"),
             std::wstring::npos)
@@ -110,7 +93,7 @@ TEST_F(ShellStart, ACorruptPointerFileIsReportedAtLine108AndTheWindowComesUp) {
 
   PostMessageW(boxes[0], WM_COMMAND, IDOK, 0);
   EXPECT_NE(program_.Program().WaitForMainWindow(kMainWindowTitle), nullptr);
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
 }
 
 TEST_F(ShellStart, TheSkinRecoloursTickBoxesFramesAndLabelsButNotTheKeys) {
@@ -132,7 +115,7 @@ TEST_F(ShellStart, AFolderNamedLikeTheSkinAppliesNoSkin) {
   for (const auto& [caption, face] : PlainFaces()) {
     EXPECT_EQ(face, kWhiteFace) << caption << " shows " << Hex(face);
   }
-  EXPECT_TRUE(ErrorBoxes().empty());
+  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
 }
 
 TEST_F(ShellStart, AnUnreadableSkinIsReportedAtLine100AndTheLoadGoesOn) {
@@ -140,7 +123,7 @@ TEST_F(ShellStart, AnUnreadableSkinIsReportedAtLine100AndTheLoadGoesOn) {
   WriteFileBytes(InProgramFolder(L"x\\o.cjs"), "face = purple\r\n");
   program_.Launch();
   std::vector<HWND> boxes;
-  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes()).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(program_.Program())).empty(); }));
   const std::wstring message = BoxMessage(boxes[0]);
   EXPECT_EQ(message.rfind(L"Invalid skin file, line 1: a colour is written #RRGGBB\r\n"
                           L"in Quorvane2021/08/31.Form1.Form_Load at line 100\r\r",

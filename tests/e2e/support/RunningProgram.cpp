@@ -36,7 +36,7 @@ bool NameBefore(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
-std::wstring EnvironmentWithTemp(const std::filesystem::path& temp) {
+std::wstring EnvironmentWithTemp(const std::optional<std::filesystem::path>& temp) {
   std::vector<std::wstring> entries;
   {
     std::unique_ptr<wchar_t, EnvironmentStringsDeleter> block(GetEnvironmentStringsW());
@@ -46,8 +46,10 @@ std::wstring EnvironmentWithTemp(const std::filesystem::path& temp) {
       if (!SameName(name, L"TEMP") && !SameName(name, L"TMP")) entries.emplace_back(entry);
     }
   }
-  entries.push_back(L"TEMP=" + temp.wstring());
-  entries.push_back(L"TMP=" + temp.wstring());
+  if (temp) {
+    entries.push_back(L"TEMP=" + temp->wstring());
+    entries.push_back(L"TMP=" + temp->wstring());
+  }
   // Windows expects the block sorted by name, case-insensitively.
   std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
     return NameBefore(NameOf(a), NameOf(b));

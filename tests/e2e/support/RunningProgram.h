@@ -16,8 +16,9 @@ namespace tallowmere::e2e {
 
 struct ProgramStart {
   std::filesystem::path exe;
-  std::filesystem::path temp;  // the program's TEMP and TMP
-  std::wstring arguments;      // the command line after the program's name
+  // The program's TEMP and TMP; nothing starts it with neither set.
+  std::optional<std::filesystem::path> temp;
+  std::wstring arguments;  // the command line after the program's name
 };
 
 // A program this test started, with its own environment block, ended when
@@ -54,8 +55,9 @@ class RunningProgram {
   HWND mainWindow_ = nullptr;
 };
 
-// The environment of this process with TEMP and TMP replaced, as a sorted
-// block of UTF-16 strings for CreateProcessW.
-std::wstring EnvironmentWithTemp(const std::filesystem::path& temp);
+// The environment of this process with TEMP and TMP replaced, or removed
+// when there is no temp, as a sorted block of UTF-16 strings for
+// CreateProcessW.
+std::wstring EnvironmentWithTemp(const std::optional<std::filesystem::path>& temp);
 
 }  // namespace tallowmere::e2e

@@ -6,7 +6,11 @@
 namespace tallowmere::e2e {
 
 TallowmereUnderTest::TallowmereUnderTest(std::wstring_view tempName)
-    : temp_(folder_.MakeFolder(tempName)), programFolder_(InstallProgram(folder_).parent_path()) {}
+    : temp_(folder_.MakeFolder(tempName)),
+      programFolder_(InstallProgram(folder_).parent_path()),
+      programTemp_(temp_) {
+  DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 HWND TallowmereUnderTest::Start() {
   Launch();
@@ -15,9 +19,8 @@ HWND TallowmereUnderTest::Start() {
 }
 
 void TallowmereUnderTest::Launch() {
-  DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
   program_ = std::make_unique<RunningProgram>(
-      ProgramStart{programFolder_ / L"Tallowmere.exe", temp_, std::wstring()});
+      ProgramStart{programFolder_ / L"Tallowmere.exe", programTemp_, std::wstring()});
 }
 
 }  // namespace tallowmere::e2e

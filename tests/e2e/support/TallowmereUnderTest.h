@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "e2e/support/RunningProgram.h"
 #include "e2e/support/TestFolder.h"
@@ -17,8 +19,8 @@ inline constexpr std::wstring_view kSettingsKey = L"Software\\Varnholt\\Tallowme
 
 // Tallowmere.exe as a user meets it first: installed into a fresh program
 // folder of the test, its settings removed, with a TEMP folder of the test's
-// own (the name may hold any characters). Files can be put in place before
-// Start; the program ends with the object.
+// own (the name may hold any characters). Files and settings can be put in
+// place before Start; the program ends with the object.
 class TallowmereUnderTest {
  public:
   explicit TallowmereUnderTest(std::wstring_view tempName = L"Temp");
@@ -30,6 +32,10 @@ class TallowmereUnderTest {
   // what the program shows before its main window.
   void Launch();
 
+  // What the next start gives the program as TEMP and TMP instead of Temp():
+  // any path, or nothing for neither set.
+  void SetProgramTemp(std::optional<std::filesystem::path> temp) { programTemp_ = std::move(temp); }
+
   HWND Window() const { return window_; }
   RunningProgram& Program() { return *program_; }
   const std::filesystem::path& Temp() const { return temp_; }
@@ -40,6 +46,7 @@ class TallowmereUnderTest {
   TestFolder folder_;
   std::filesystem::path temp_;
   std::filesystem::path programFolder_;
+  std::optional<std::filesystem::path> programTemp_;
   std::unique_ptr<RunningProgram> program_;
   HWND window_ = nullptr;
 };

@@ -116,9 +116,9 @@ class Stream {
     const int warmUp = Events() / 20;
     int sentMoves = 0, sentTaps = 0;
     const auto started = std::chrono::steady_clock::now();
-    for (int sent = 0; sentMoves < moves_ || sentTaps < taps_; ++sent) {
+    while (sentMoves < moves_ || sentTaps < taps_) {
       if (stop) return;
-      if (!before_ && sent >= warmUp) before_ = MemoryOf(program);
+      if (!before_ && sentMoves + 2 * sentTaps >= warmUp) before_ = MemoryOf(program);
       // The next event is a tap while taps are behind their share of moves.
       const bool tap = sentTaps < taps_ &&
                        (sentMoves == moves_ || static_cast<long long>(sentTaps) * moves_ <=
@@ -130,7 +130,6 @@ class Stream {
         ReleaseKey(key, kStreamTag);
         if (sentTaps % 2 == 1) ++allowedTaps_[key];
         ++sentTaps;
-        sent += 1;
       } else {
         MovePointerBy(sentMoves % 2 == 0 ? 1 : -1, 0, kStreamTag);
         ++sentMoves;

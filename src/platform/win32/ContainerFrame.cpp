@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tallowmere {
 
@@ -91,15 +92,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 void RegisterContainerFrameClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kContainerFrameClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = FrameProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kContainerFrameClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(
+      instance,
+      {.name = kContainerFrameClass, .procedure = FrameProc, .style = CS_HREDRAW | CS_VREDRAW});
 }
 
 }  // namespace tallowmere

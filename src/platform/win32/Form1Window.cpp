@@ -6,6 +6,7 @@
 #include "platform/win32/KeyPictures.h"
 #include "platform/win32/PushButton.h"
 #include "platform/win32/Text.h"
+#include "platform/win32/WindowClass.h"
 #include "shell/AppError.h"
 #include "shell/Main.h"
 
@@ -61,16 +62,9 @@ Form1Window::~Form1Window() {
 void Form1Window::Create() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterControlClasses(instance);
-  WNDCLASSEXW wc{};
-  if (!GetClassInfoExW(instance, kWindowClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc)) throw AppError(SystemErrorText(GetLastError()));
-  }
+  RegisterWindowClass(
+      instance,
+      {.name = kWindowClass, .procedure = WindowProc, .icon = LoadIconW(nullptr, IDI_APPLICATION)});
   // The window procedure keeps the handle in hwnd_ from the first message on.
   if (!CreateWindowExW(kWindowExStyle, kWindowClass, Wide(form_.Caption).c_str(), kWindowStyle,
                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,

@@ -1,6 +1,7 @@
 #include "platform/win32/PictureBox.h"
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tallowmere {
 
@@ -51,16 +52,10 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void RegisterPictureBoxClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kPictureBoxClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = PictureProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kPictureBoxClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(instance, {.name = kPictureBoxClass,
+                                 .procedure = PictureProc,
+                                 .style = CS_HREDRAW | CS_VREDRAW,
+                                 .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)});
 }
 
 }  // namespace tallowmere

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/WindowClass.h"
 
 namespace tallowmere {
 
@@ -145,15 +146,9 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void RegisterPushButtonClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kPushButtonClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = PushButtonProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPushButtonClass;
-  RegisterClassExW(&wc);
+  RegisterWindowClass(
+      instance,
+      {.name = kPushButtonClass, .procedure = PushButtonProc, .style = CS_HREDRAW | CS_VREDRAW});
 }
 
 }  // namespace tallowmere

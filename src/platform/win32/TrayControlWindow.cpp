@@ -1,6 +1,7 @@
 #include "platform/win32/TrayControlWindow.h"
 
 #include "platform/win32/Text.h"
+#include "platform/win32/WindowClass.h"
 #include "shell/AppError.h"
 
 namespace tallowmere {
@@ -11,23 +12,11 @@ constexpr wchar_t kClassName[] = L"cSysTray";
 // The control keeps itself 510 twips square, 34 pixels at 96 dots per inch.
 constexpr int kSidePixels = 34;
 
-void RegisterOnce(HINSTANCE instance) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kClassName, &existing)) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = kClassName;
-  if (!RegisterClassExW(&wc)) throw AppError(SystemErrorText(GetLastError()));
-}
-
 }  // namespace
 
 TrayControlWindow::TrayControlWindow(HWND parent) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterOnce(instance);
+  RegisterWindowClass(instance, {.name = kClassName});
   const DWORD style = parent != nullptr ? WS_CHILD : WS_POPUP;
   hWnd_ = CreateWindowExW(0, kClassName, L"", style, 0, 0, kSidePixels, kSidePixels, parent,
                           nullptr, instance, nullptr);

@@ -12,6 +12,25 @@ namespace {
   throw AppError(SystemErrorText(GetLastError()));
 }
 
+// A program that opens the list for a moment (a virus scanner, an indexer, a
+// backup, a user's editor reading it) makes the replace fail with a sharing
+// error. Such holds are short, so the replace is tried again for a little
+// while; a little, because the hooks wait for this thread meanwhile.
+constexpr int kReplaceAttempts = 10;
+constexpr DWORD kReplaceRetryMilliseconds = 20;
+
+DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (!held || attempt == kReplaceAttempts) return error;
+    Sleep(kReplaceRetryMilliseconds);
+  }
+}
+
 }  // namespace
 
 bool Win32Files::Exists(const std::string& path) {
@@ -67,9 +86,8 @@ void Win32Files::Replace(const std::string& path, const std::string& content) {
     DeleteFileW(fresh.c_str());
     throw AppError(SystemErrorText(error));
   }
-  if (!MoveFileExW(fresh.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
+  error = MoveIntoPlace(fresh, target);
+  if (error != ERROR_SUCCESS) {
     DeleteFileW(fresh.c_str());
     throw AppError(SystemErrorText(error));
   }

@@ -11,6 +11,7 @@
 #include "platform/win32/Form1Window.h"
 #include "platform/win32/Win32InputState.h"
 #include "unit/fakes/FakePlatform.h"
+#include "win/support/InputWindow.h"
 
 namespace tallowmere {
 namespace {
@@ -30,14 +31,6 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-void SendKey(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-}
-
 class KeyCapturePoll : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -55,9 +48,9 @@ class KeyCapturePoll : public ::testing::Test {
   // newly pressed saves once and marks nothing.
   bool PressOfF24IsSaved() {
     const int before = fake.files.replaces;
-    SendKey(VK_F24, false);
+    EXPECT_TRUE(SendKey(VK_F24, false));
     const bool saved = PumpUntil([&] { return fake.files.replaces > before; }, 1s);
-    SendKey(VK_F24, true);
+    EXPECT_TRUE(SendKey(VK_F24, true));
     return saved;
   }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/win32/Win32InputState.h"
+#include "win/support/InputWindow.h"
 
 namespace tallowmere {
 namespace {
@@ -24,14 +25,6 @@ class TestWindow {
   HWND window_;
 };
 
-void SendKey(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  ASSERT_EQ(SendInput(1, &input, sizeof input), 1u);
-}
-
 TEST(Win32InputState, MainWindowActiveOnlyWhileItIsTheActiveWindow) {
   TestWindow main, other;
   ASSERT_TRUE(main.Get() && other.Get());
@@ -48,10 +41,10 @@ TEST(Win32InputState, MainWindowActiveOnlyWhileItIsTheActiveWindow) {
 TEST(Win32InputState, NewPressReads8001OnceThenHeldThenReleased) {
   Win32InputState input;
   input.AsyncKeyState(VK_F24);
-  SendKey(VK_F24, false);
+  EXPECT_TRUE(SendKey(VK_F24, false));
   EXPECT_EQ(input.AsyncKeyState(VK_F24), 0x8001);
   EXPECT_EQ(input.AsyncKeyState(VK_F24), 0x8000);
-  SendKey(VK_F24, true);
+  EXPECT_TRUE(SendKey(VK_F24, true));
   EXPECT_EQ(input.AsyncKeyState(VK_F24), 0x0000);
 }
 
@@ -59,8 +52,8 @@ TEST(Win32InputState, InputMovesTheLastInputTimeOnTheSameClockAsNow) {
   Win32InputState input;
   const std::uint32_t before = input.Now();
   Sleep(20);
-  SendKey(VK_F24, false);
-  SendKey(VK_F24, true);
+  EXPECT_TRUE(SendKey(VK_F24, false));
+  EXPECT_TRUE(SendKey(VK_F24, true));
   const auto sinceBefore = static_cast<std::int32_t>(input.LastInputTime() - before);
   EXPECT_GE(sinceBefore, 20);
   EXPECT_LE(static_cast<std::int32_t>(input.LastInputTime() - input.Now()), 0);

@@ -106,12 +106,13 @@ class InputWindow {
   std::vector<Received> received_;
 };
 
-inline void SendKey(WORD vk, bool up) {
+// True when the system took the key event.
+inline bool SendKey(WORD vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = vk;
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
+  return SendInput(1, &input, sizeof input) == 1;
 }
 
 inline void SendKeyPress(WORD vk) {

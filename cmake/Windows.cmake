@@ -50,14 +50,6 @@ target_link_libraries(hook_host PRIVATE tallowmere_win32)
 target_link_options(hook_host PRIVATE ${WIDE_ENTRY_POINT})
 target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
 
-# The hook decision and the latency of input with hooks installed, under Wine;
-# scripts/bench prints its figures.
-add_executable(hook_bench bench/DecisionTiming.cpp bench/win/hook_bench.cpp)
-target_include_directories(hook_bench PRIVATE . tests)
-target_link_libraries(hook_bench PRIVATE tallowmere_win32)
-target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
-add_dependencies(hook_bench hook_host)
-
 # Brings a running Tallowmere into the states whose idle CPU use
 # bench/idle-cpu measures.
 add_executable(idle_driver bench/win/idle_driver.cpp)
@@ -86,26 +78,35 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+  # What the Windows-layer tests, the end-to-end tests and the benchmarks
+  # under Wine share: test folders, real input and a window receiving it,
+  # programs started and their windows, the screen, waiting on conditions.
+  file(GLOB WIN_TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/win/support/*.cpp)
+  add_library(win_test_support STATIC ${WIN_TEST_SUPPORT_SOURCES})
+  target_include_directories(win_test_support PUBLIC tests)
+  target_link_libraries(win_test_support PUBLIC tallowmere_win32 gtest gmock)
+  target_compile_options(win_test_support PRIVATE ${PROJECT_WARNINGS})
+
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
-  if(WIN_TEST_SOURCES)
-    add_executable(win_tests ${WIN_TEST_SOURCES})
-    target_include_directories(win_tests PRIVATE tests)
-    target_link_libraries(win_tests PRIVATE tallowmere_win32 gtest_main gmock)
-    target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS})
-    add_dependencies(win_tests hook_host)
-    add_test(NAME win_tests COMMAND win_tests)
-  endif()
+  add_executable(win_tests ${WIN_TEST_SOURCES})
+  target_link_libraries(win_tests PRIVATE win_test_support gtest_main)
+  target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS})
+  add_dependencies(win_tests hook_host)
+  add_test(NAME win_tests COMMAND win_tests)
+
+  # The hook decision and the latency of input with hooks installed, under
+  # Wine; scripts/bench prints its figures.
+  add_executable(hook_bench bench/DecisionTiming.cpp bench/win/hook_bench.cpp)
+  target_include_directories(hook_bench PRIVATE .)
+  target_link_libraries(hook_bench PRIVATE win_test_support)
+  target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
+  add_dependencies(hook_bench hook_host)
 
   # End-to-end tests drive the real Tallowmere.exe, which they find beside
-  # themselves in the build folder; shared helpers live in tests/e2e/support.
-  file(GLOB E2E_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/e2e/support/*.cpp)
+  # themselves in the build folder.
   file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
-  add_library(e2e_support STATIC ${E2E_SUPPORT_SOURCES})
-  target_include_directories(e2e_support PUBLIC tests)
-  target_link_libraries(e2e_support PUBLIC tallowmere_win32 gtest gmock)
-  target_compile_options(e2e_support PRIVATE ${PROJECT_WARNINGS})
   add_executable(e2e_tests ${E2E_TEST_SOURCES})
-  target_link_libraries(e2e_tests PRIVATE e2e_support)
+  target_link_libraries(e2e_tests PRIVATE win_test_support)
   target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
   target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS})
   add_dependencies(e2e_tests Tallowmere)

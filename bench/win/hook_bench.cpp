@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,17 +14,20 @@
 #include "platform/win32/Win32BlockListSource.h"
 #include "platform/win32/Win32Files.h"
 #include "win/support/HookHost.h"
-#include "win/support/InputWindow.h"
-#include "win/support/TempFolder.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/TestFolder.h"
 
 namespace tallowmere::bench {
 namespace {
+
+using namespace test;
 
 constexpr int kRounds = 25, kWarmUp = 4, kEvents = 20;
 // Each sample ends with the key up and the pointer back at its first point,
 // so that the next sample's first event is a change again.
 static_assert((kWarmUp + kEvents) % 2 == 0);
-constexpr DWORD kEventTimeoutMs = 2000;
+constexpr std::chrono::milliseconds kEventTimeout{2000};
 
 double Micros(LONGLONG ticks) {
   LARGE_INTEGER frequency;
@@ -40,20 +44,20 @@ double Median(std::vector<double> values) {
 // Sends one event at a time and adds the time until the window has it to
 // `latencies`; false when an event does not arrive.
 template <typename Send>
-bool SampleEvents(InputWindow& window, UINT first, UINT last, Send send,
+bool SampleEvents(InputReceiver& window, UINT first, UINT last, Send send,
                   std::vector<double>& latencies) {
-  const auto inRange = [&](const InputWindow::Received& r) {
+  const auto inRange = [&](const InputReceiver::Received& r) {
     return r.message >= first && r.message <= last;
   };
   for (int i = 0; i < kWarmUp + kEvents; ++i) {
-    window.Clear();
+    window.Reset();
     LARGE_INTEGER sent;
     QueryPerformanceCounter(&sent);
     send(i);
     const auto arrived = [&] {
       return std::any_of(window.Messages().begin(), window.Messages().end(), inRange);
     };
-    if (!window.Pump(arrived, kEventTimeoutMs)) return false;
+    if (!WaitFor(arrived, kEventTimeout)) return false;
     const auto it = std::find_if(window.Messages().begin(), window.Messages().end(), inRange);
     if (i >= kWarmUp) latencies.push_back(Micros(it->time.QuadPart - sent.QuadPart));
   }
@@ -67,20 +71,24 @@ struct Mode {
   std::vector<double> roundKey, roundMove;  // the median of each round
 };
 
-bool Sample(InputWindow& window, Mode& mode) {
+bool Sample(InputReceiver& window, Mode& mode) {
   std::vector<double> key, move;
   const bool keys = SampleEvents(
       window, WM_KEYDOWN, WM_KEYUP,
-      [](int i) { SendKey(static_cast<WORD>(kUnlistedKey), i % 2 == 1); }, key);
+      [](int i) {
+        if (i % 2 == 0) {
+          PressKey(static_cast<WORD>(kUnlistedKey));
+        } else {
+          ReleaseKey(static_cast<WORD>(kUnlistedKey));
+        }
+      },
+      key);
   // Absolute moves between two points inside the window.
   const POINT centre = window.Centre();
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const bool moves = SampleEvents(
       window, WM_MOUSEMOVE, WM_MOUSEMOVE,
       [&](int i) {
-        const LONG x = centre.x + (i % 2 == 0 ? 20 : -20);
-        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x * 65535 / (width - 1),
-                  centre.y * 65535 / (height - 1));
+        MovePointerTo({centre.x + (i % 2 == 0 ? 20 : -20), centre.y});
       },
       move);
   mode.key.insert(mode.key.end(), key.begin(), key.end());
@@ -91,7 +99,7 @@ bool Sample(InputWindow& window, Mode& mode) {
 }
 
 int Run() {
-  TempFolder temp;
+  TestFolder temp;
   SetEnvironmentVariableW(L"TEMP", temp.Path().c_str());
   const std::string list = Utf8(temp.File(L"xsettings.txt"));
   Win32BlockListSource source;
@@ -99,7 +107,11 @@ int Run() {
                   [&](const std::string& content) { Win32Files().Replace(list, content); });
 
   Win32Files().Replace(list, EverythingButMovement());
-  InputWindow window;
+  InputReceiver window;
+  if (!window.BringToFront()) {
+    std::fprintf(stderr, "the receiving window does not come to the front\n");
+    return 1;
+  }
   const POINT centre = window.Centre();
   SetCursorPos(centre.x, centre.y);
   HookHost passThrough(L"pass-through", temp.Path());

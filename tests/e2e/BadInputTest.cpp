@@ -22,24 +22,25 @@
 #include <string>
 #include <vector>
 
-#include "e2e/support/Describe.h"
-#include "e2e/support/ErrorBoxes.h"
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/FileWatch.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/InputReceiver.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/Registry.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
+#include "CaseName.h"
 #include "engine/KeyTable.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
+#include "win/support/Describe.h"
+#include "win/support/ErrorBoxes.h"
+#include "win/support/FileBytes.h"
+#include "win/support/FileWatch.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/Registry.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 // The key buttons a, b, c and d.
@@ -157,10 +158,6 @@ struct OddList {
   std::vector<int> marked;  // of the keys a, b, c and d
 };
 
-void PrintTo(const OddList& list, std::ostream* out) {
-  *out << list.name;
-}
-
 std::string Repeated(const std::string& piece, std::size_t bytes) {
   std::string text;
   text.reserve(bytes + piece.size());
@@ -209,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, OddBlockList,
                                            OddList{"OneLineOfAMegabyte", kOneLongLine, {kKeyA}},
                                            OddList{
                                                "BinaryWithNul", kBinaryWithNul, {kKeyA, kKeyC}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // While locking is on, the hooks read the list afresh for every key: other
 // programs' odd lists, and lists they cannot read, cost neither a key nor an
@@ -290,10 +287,6 @@ struct Fault {
   // where the hooks might look elsewhere.
   std::optional<std::vector<WPARAM>> arriving;
 };
-
-void PrintTo(const Fault& fault, std::ostream* out) {
-  *out << fault.name;
-}
 
 std::function<void()> Nothing(Scene&) {
   return [] {};
@@ -407,7 +400,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, FaultAroundTheList,
                                    "66,\r\n",
                                    "67,66,\r\n",
                                    std::vector<WPARAM>{'A', 'D'}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 // ---------------------------------------------------------------------------
 // Settings that the program never wrote: only the exact text "On" counts, so
@@ -424,10 +417,6 @@ struct StrangeSetting {
   StoredValue windowsStartup;
   StoredValue minimized;
 };
-
-void PrintTo(const StrangeSetting& setting, std::ostream* out) {
-  *out << setting.name;
-}
 
 std::string Utf16(const std::wstring& text) {
   return std::string(reinterpret_cast<const char*>(text.c_str()),
@@ -496,7 +485,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, StrangeSettings,
                                                "BytesAndLongText",
                                                {REG_BINARY, "On"},
                                                {REG_SZ, Utf16(L"On" + std::wstring(60000, L'n'))}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

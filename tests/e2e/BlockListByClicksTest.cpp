@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "e2e/support/Describe.h"
-#include "e2e/support/FileWatch.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/TestFolder.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "platform/win32/Text.h"
+#include "win/support/Describe.h"
+#include "win/support/FileWatch.h"
+#include "win/support/Input.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/TestFolder.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 // What one click aims at: a key button by index, or a control of the window.
@@ -212,4 +212,4 @@ INSTANTIATE_TEST_SUITE_P(Folders, BlockListInTemp,
                                            L"Юлия Ёлкина\\Temp", L"Temp with 漢字 and ends\\"));
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

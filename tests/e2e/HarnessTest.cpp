@@ -8,23 +8,25 @@
 #include <memory>
 #include <string>
 
-#include "e2e/support/Describe.h"
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/FileWatch.h"
-#include "e2e/support/Gdi.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/InputReceiver.h"
-#include "e2e/support/Registry.h"
-#include "e2e/support/RunningProgram.h"
-#include "e2e/support/SampleWindow.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereBuild.h"
-#include "e2e/support/TestFolder.h"
-#include "e2e/support/TwipsLayout.h"
-#include "e2e/support/WindowQueries.h"
+#include "CaseName.h"
+#include "platform/win32/Gdi.h"
+#include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
+#include "win/support/Describe.h"
+#include "win/support/FileBytes.h"
+#include "win/support/FileWatch.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/Registry.h"
+#include "win/support/RunningProgram.h"
+#include "win/support/SampleWindow.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereBuild.h"
+#include "win/support/TestFolder.h"
+#include "win/support/TwipsLayout.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 class SampleProgram : public ::testing::Test {
@@ -109,9 +111,9 @@ TEST(ScreenCapture, MostCommonColourIgnoresACaptionDrawnOverTheFace) {
   const RECT place = {500, 500, 600, 530};
   InputReceiver receiver(place, 0x00FF00);
   {
-    ScreenDc dc(GetDC(receiver.Window()));
-    SetBkMode(dc.get(), TRANSPARENT);
-    TextOutW(dc.get(), 10, 8, L"Caption", 7);
+    WindowDC dc(receiver.Window());
+    SetBkMode(dc.Get(), TRANSPARENT);
+    TextOutW(dc.Get(), 10, 8, L"Caption", 7);
   }
   COLORREF seen = 0;
   EXPECT_TRUE(WaitFor([&] {
@@ -282,12 +284,13 @@ TEST(FileWatch, SeesTheFileAsItStoodAndEachReplacement) {
 
 TEST(Registry, DeletingATreeRemovesItsSubKeysAndAMissingKeyIsNoFailure) {
   const std::wstring root = L"Software\\TallowmereE2E-" + std::to_wstring(GetCurrentProcessId());
-  HKEY created = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\Sub").c_str(), 0, nullptr, 0, KEY_WRITE,
-                            nullptr, &created, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExW(created, L"Value", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"On"), 6);
-  RegCloseKey(created);
+  {
+    RegKey created;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (root + L"\\Sub").c_str(), 0, nullptr, 0,
+                              KEY_WRITE, nullptr, created.Receive(), nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(created.Get(), L"Value", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"On"), 6);
+  }
   ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, root + L"\\Sub"));
   DeleteRegistryTree(HKEY_CURRENT_USER, root);
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, root));
@@ -312,13 +315,10 @@ TEST(TestFolders, AreFreshPerTestAndRemovedAfterwards) {
 // Narrow) rather than a fallback of other widths. Wine reports a mapped face
 // under the name asked for, so the font file's own name table tells.
 struct FontFace {
+  const char* name;
   std::wstring family;   // what the window asks for
   std::string realised;  // the family in the font file Wine gives it
 };
-
-void PrintTo(const FontFace& face, std::ostream* out) {
-  *out << Utf8(face.family) << " -> " << face.realised;
-}
 
 // Whether the font selected into the DC names this family in its name table
 // (stored as UTF-16 big-endian for Windows).
@@ -340,8 +340,8 @@ int TextWidth(HDC dc, std::wstring_view family, std::wstring_view text) {
   LOGFONTW font{};
   font.lfHeight = -12;
   family.copy(font.lfFaceName, LF_FACESIZE - 1);
-  Font handle(CreateFontIndirectW(&font));
-  Selection selection(dc, handle.get());
+  GdiFont handle(CreateFontIndirectW(&font));
+  SelectScope selection(dc, handle.Get());
   SIZE size{};
   GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
@@ -350,27 +350,29 @@ int TextWidth(HDC dc, std::wstring_view family, std::wstring_view text) {
 class WineFonts : public ::testing::TestWithParam<FontFace> {};
 
 TEST_P(WineFonts, MapToTheLiberationFaceOfTheSameMetrics) {
-  ScreenDc dc(GetDC(nullptr));
+  WindowDC dc(nullptr);
   LOGFONTW font{};
   font.lfHeight = -12;
   GetParam().family.copy(font.lfFaceName, LF_FACESIZE - 1);
-  Font handle(CreateFontIndirectW(&font));
-  Selection selection(dc.get(), handle.get());
-  EXPECT_TRUE(NameTableHolds(dc.get(), GetParam().realised));
-  EXPECT_FALSE(NameTableHolds(dc.get(), "Liberation Serif"));
+  GdiFont handle(CreateFontIndirectW(&font));
+  SelectScope selection(dc.Get(), handle.Get());
+  EXPECT_TRUE(NameTableHolds(dc.Get(), GetParam().realised));
+  EXPECT_FALSE(NameTableHolds(dc.Get(), "Liberation Serif"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, WineFonts,
-                         ::testing::Values(FontFace{L"Arial", "Liberation Sans"},
-                                           FontFace{L"Arial Narrow", "Liberation Sans Narrow"}));
+                         ::testing::Values(FontFace{"Arial", L"Arial", "Liberation Sans"},
+                                           FontFace{"ArialNarrow", L"Arial Narrow",
+                                                    "Liberation Sans Narrow"}),
+                         CaseName());
 
 TEST(WineFonts, ArialNarrowIsNarrowerThanArial) {
-  ScreenDc dc(GetDC(nullptr));
+  WindowDC dc(nullptr);
   const std::wstring_view text = L"Load this software on Windows startup";
-  const int narrow = TextWidth(dc.get(), L"Arial Narrow", text);
-  const int arial = TextWidth(dc.get(), L"Arial", text);
+  const int narrow = TextWidth(dc.Get(), L"Arial Narrow", text);
+  const int arial = TextWidth(dc.Get(), L"Arial", text);
   EXPECT_LT(narrow * 10, arial * 9) << narrow << " vs " << arial;
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

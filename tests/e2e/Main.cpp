@@ -5,10 +5,10 @@
 #include <iostream>
 #include <string>
 
-#include "e2e/support/SampleWindow.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TestFolder.h"
 #include "platform/win32/Text.h"
+#include "win/support/SampleWindow.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TestFolder.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
     if (!result.failed() || saved_) return;
     saved_ = true;
     try {
-      const auto file = tallowmere::e2e::SaveScreenshot(tallowmere::e2e::CurrentTestName());
+      const auto file = tallowmere::test::SaveScreenshot(tallowmere::test::CurrentTestName());
       std::cout << "screenshot of the failure: " << tallowmere::Utf8(file.wstring()) << "\n";
     } catch (const std::exception& e) {
       std::cout << "no screenshot of the failure: " << e.what() << "\n";
@@ -33,7 +33,7 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  using namespace tallowmere::e2e;
+  using namespace tallowmere::test;
   if (argc >= 3 && argv[1] == kSampleWindowArgument) {
     const auto colour = static_cast<COLORREF>(std::wcstoul(argv[2], nullptr, 16));
     return RunSampleWindow(colour, argc >= 4 && argv[3] == kIgnoreCloseArgument);

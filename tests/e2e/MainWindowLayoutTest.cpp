@@ -10,18 +10,18 @@
 #include <set>
 #include <string>
 
-#include "e2e/support/Describe.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/TwipsLayout.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "engine/KeyTable.h"
 #include "platform/win32/Text.h"
 #include "ui/Form1Layout.h"
+#include "win/support/Describe.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/TwipsLayout.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 // One program for a whole suite: the checks only look. The picture of the
@@ -172,4 +172,4 @@ std::string ControlName(const ::testing::TestParamInfo<ControlDef>& info) {
 INSTANTIATE_TEST_SUITE_P(Table, Controls, ::testing::ValuesIn(kControls), ControlName);
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

@@ -11,20 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "e2e/support/ErrorBoxes.h"
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/InputReceiver.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "engine/KeyTable.h"
 #include "platform/win32/Text.h"
 #include "shell/ErrorReport.h"
+#include "win/support/ErrorBoxes.h"
+#include "win/support/FileBytes.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 constexpr COLORREF kGreen = kMarkedColor;
@@ -231,4 +231,4 @@ TEST_F(MarkingAndLocking, FailedSaveOfMarkAllIsReportedAndMarkingGoesOn) {
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "e2e/support/Describe.h"
-#include "e2e/support/ErrorBoxes.h"
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "platform/win32/Text.h"
 #include "ui/Form1Layout.h"
+#include "win/support/Describe.h"
+#include "win/support/ErrorBoxes.h"
+#include "win/support/FileBytes.h"
+#include "win/support/Input.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 constexpr COLORREF kWhiteFace = 0xFFFFFF;
@@ -179,4 +179,4 @@ TEST_F(ShellStart, ThePointerFollowsTheMouse) {
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

@@ -8,23 +8,23 @@
 #include <optional>
 #include <string>
 
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/InputReceiver.h"
-#include "e2e/support/Registry.h"
-#include "e2e/support/RunningProgram.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereBuild.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/TestFolder.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
 #include "tray/RegStuff.h"
-#include "win/TrayDesktop.h"
+#include "win/support/FileBytes.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/Registry.h"
+#include "win/support/RunningProgram.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereBuild.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/TestFolder.h"
+#include "win/support/TrayDesktop.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 const wchar_t kRunKey[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
@@ -242,4 +242,4 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

@@ -23,18 +23,18 @@
 #include <thread>
 #include <vector>
 
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/MainWindowControls.h"
-#include "e2e/support/PassedOnInput.h"
-#include "e2e/support/ProcessMemory.h"
-#include "e2e/support/ScreenCapture.h"
-#include "e2e/support/TallowmereUnderTest.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
 #include "engine/KeyTable.h"
+#include "win/support/FileBytes.h"
+#include "win/support/Input.h"
+#include "win/support/MainWindowControls.h"
+#include "win/support/PassedOnInput.h"
+#include "win/support/ProcessMemory.h"
+#include "win/support/ScreenCapture.h"
+#include "win/support/TallowmereUnderTest.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 // The extra information of every injected event of the stream.
@@ -298,4 +298,4 @@ TEST_F(StressUnderLocking, NothingBlockedLeaksNothingAllowedIsLostWhileClicksRew
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

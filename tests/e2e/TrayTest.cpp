@@ -10,17 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "e2e/support/FileBytes.h"
-#include "e2e/support/Input.h"
-#include "e2e/support/InputReceiver.h"
-#include "e2e/support/RunningProgram.h"
-#include "e2e/support/TallowmereBuild.h"
-#include "e2e/support/TestFolder.h"
-#include "e2e/support/Wait.h"
-#include "e2e/support/WindowQueries.h"
-#include "win/TrayDesktop.h"
+#include "win/support/FileBytes.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/RunningProgram.h"
+#include "win/support/TallowmereBuild.h"
+#include "win/support/TestFolder.h"
+#include "win/support/TrayDesktop.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere::e2e {
+namespace tallowmere::test {
 namespace {
 
 constexpr wchar_t kBalloonFirstLine[] = L"has been minimized to the system tray.";
@@ -167,4 +167,4 @@ TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace tallowmere::e2e
+}  // namespace tallowmere::test

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "shell/AppError.h"
 #include "shell/Main.h"
 
@@ -15,7 +16,6 @@ struct TitleCase {
   const char* name;
   std::string productName;
   std::string title;
-  friend void PrintTo(const TitleCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ApplicationTitleRule : public ApplicationTitleTest,
@@ -47,8 +47,7 @@ const TitleCase kTitleCases[] = {
      Repeat("\xC3\xA9", 20)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ApplicationTitleRule, ::testing::ValuesIn(kTitleCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ApplicationTitleRule, ::testing::ValuesIn(kTitleCases), CaseName());
 
 class ApplicationTitleFailure : public ApplicationTitleTest,
                                 public ::testing::WithParamInterface<std::string> {};

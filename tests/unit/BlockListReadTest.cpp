@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "engine/BlockList.h"
 #include "fakes/FakeHooks.h"
 
@@ -16,7 +17,6 @@ struct ReadCase {
   std::string content;
   bool unreadable;
   std::string expected;
-  friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReadBlockListTest : public ::testing::TestWithParam<ReadCase> {};
@@ -46,8 +46,7 @@ const ReadCase kReadCases[] = {
     {"MegabytesWithoutAnyComma", std::string(5 << 20, '6'), false, ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadBlockListTest, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ReadBlockListTest, ::testing::ValuesIn(kReadCases), CaseName());
 
 }  // namespace
 }  // namespace tallowmere

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "fakes/FakePlatform.h"
 #include "shell/ErrorReport.h"
 #include "shell/ErrorTrap.h"
@@ -68,10 +69,6 @@ struct ResumptionCase {
   std::vector<int> reportedLines;
 };
 
-void PrintTo(const ResumptionCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class ErrorTrapResumption : public ::testing::TestWithParam<ResumptionCase> {};
 
 TEST_P(ErrorTrapResumption, ReportsEachFailureAndGoesOnAtTheNextStep) {
@@ -117,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "advance 1", "round 1", "advance 2", "callee", "last"},
                        {112}},
         ResumptionCase{"TwoFailuresGiveTwoBoxesInOrder", {"first", "last"}, kFullRun, {100, 114}}),
-    [](const auto& info) { return info.param.name; });
+    CaseName());
 
 TEST(ErrorTrap, CountedLoopRunsFromFirstToLast) {
   FakeDialogs dialogs;

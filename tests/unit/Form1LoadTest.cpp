@@ -3,6 +3,7 @@
 #include <optional>
 #include <set>
 
+#include "CaseName.h"
 #include "engine/KBMouseHook.h"
 #include "fakes/FakeHooks.h"
 #include "fakes/FakePlatform.h"
@@ -51,10 +52,6 @@ struct RestoreCase {
   // The list after the load; nullopt when the load must leave it untouched.
   std::optional<std::string> rewritten;
 };
-
-void PrintTo(const RestoreCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class Restore : public WithForm<::testing::TestWithParam<RestoreCase>> {};
 
@@ -116,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     {C::Check2_, C::Check3_, C::Check4_, C::Check5_, C::Check6_},
                     "513,514,516,517,512,522,519,520,\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 using LoadBlockList = WithForm<::testing::Test>;
 
@@ -204,10 +201,6 @@ struct OptionsCase {
   bool locked;
 };
 
-void PrintTo(const OptionsCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class LoadStartupOptions : public WithForm<::testing::TestWithParam<OptionsCase>> {};
 
 TEST_P(LoadStartupOptions, RestoresWithoutTouchingTheStartupList) {
@@ -241,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, LoadStartupOptions,
                                            OptionsCase{"OnlyMinimized", "Off", "On", 0, 1, false},
                                            OptionsCase{"LowerCaseOn", "on", "On", 0, 1, false},
                                            OptionsCase{"UpperCaseOn", "On", "ON", 1, 0, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
 }  // namespace tallowmere

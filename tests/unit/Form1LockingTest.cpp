@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "engine/KBMouseHook.h"
 #include "fakes/FakeHooks.h"
 #include "fakes/FakePlatform.h"
@@ -94,13 +95,10 @@ TEST_F(Form1Locking, FailedStepIsReportedWithItsLineAndTheSwitchGoesOn) {
 }
 
 struct CaptionCase {
+  const char* name;
   std::string caption;
   bool starts;
 };
-
-void PrintTo(const CaptionCase& c, std::ostream* os) {
-  *os << '"' << c.caption << '"';
-}
 
 class Form1LockingCaption : public Form1Locking,
                             public ::testing::WithParamInterface<CaptionCase> {};
@@ -115,9 +113,12 @@ TEST_P(Form1LockingCaption, DecidesBetweenStartAndStop) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Captions, Form1LockingCaption,
-                         ::testing::Values(CaptionCase{"Start Disabling", true},
-                                           CaptionCase{"Stop", false}, CaptionCase{"stop", true},
-                                           CaptionCase{"Stop ", true}, CaptionCase{"", true}));
+                         ::testing::Values(CaptionCase{"StartDisabling", "Start Disabling", true},
+                                           CaptionCase{"Stop", "Stop", false},
+                                           CaptionCase{"LowerCaseStop", "stop", true},
+                                           CaptionCase{"StopAndASpace", "Stop ", true},
+                                           CaptionCase{"Empty", "", true}),
+                         CaseName());
 
 }  // namespace
 }  // namespace tallowmere

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "fakes/FakePlatform.h"
 #include "ui/Form1.h"
 
@@ -129,10 +130,6 @@ struct AllKeysFailure {
   std::vector<int> reportedLines;
 };
 
-void PrintTo(const AllKeysFailure& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class Form1AllKeysFailure : public ::testing::TestWithParam<AllKeysFailure> {
  protected:
   FakePlatform fake;
@@ -187,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                        75,
                        false,
                        {102, 106}}),
-    [](const auto& info) { return info.param.name; });
+    CaseName());
 
 }  // namespace
 }  // namespace tallowmere

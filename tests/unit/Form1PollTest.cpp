@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "fakes/FakePlatform.h"
 #include "ui/Form1.h"
 
@@ -35,10 +36,6 @@ struct PollCase {
   int saves;
   std::string blockList;
 };
-
-void PrintTo(const PollCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 class Form1Poll : public ::testing::TestWithParam<PollCase> {
  protected:
@@ -81,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  2,
                  "65,83,\r\n"}),
-    [](const auto& info) { return info.param.name; });
+    CaseName());
 
 TEST(Form1PollCodes, EveryCodeFrom1To255IsQueriedOnceInOrder) {
   FakePlatform fake;

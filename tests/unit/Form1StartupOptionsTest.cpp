@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "fakes/FakePlatform.h"
 #include "ui/Form1.h"
 
@@ -99,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true, true, "", "Off", false},
         OptionCase{"Check8NeedsNoRegistry", 0, 0, true, false, Windows::RefusesOpen,
                    ControlId::Check8, 0, 1, true, false, "", "On", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(StartupOptionsLoading, Check6DoesNothingWhileLoading) {
   FakePlatform fake;

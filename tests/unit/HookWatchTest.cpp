@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "engine/KBMouseHook.h"
 #include "fakes/FakeHooks.h"
 #include "fakes/FakePlatform.h"
@@ -90,7 +91,6 @@ struct WatchCase {
   const char* name;
   std::vector<Look> looks;
   std::uint32_t startTime = 50'000;
-  friend void PrintTo(const WatchCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class HookWatchLooks : public HookWatchTest, public ::testing::WithParamInterface<WatchCase> {
@@ -135,8 +135,7 @@ const WatchCase kWatchCases[] = {
      {{kLongAgo, false, true}, {{}, false, false}, {{}, false, false}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, HookWatchLooks, ::testing::ValuesIn(kWatchCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HookWatchLooks, ::testing::ValuesIn(kWatchCases), CaseName());
 
 TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
   hooks.log.clear();

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "CaseName.h"
 #include "engine/BlockList.h"
 #include "engine/KeyTable.h"
 #include "fakes/FakeHooks.h"
@@ -69,7 +70,6 @@ struct KeyCase {
   HookWParam message;
   std::uint32_t vkCode;
   bool swallowed;
-  friend void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class KeyboardDecision : public KBMouseHookTest, public ::testing::WithParamInterface<KeyCase> {};
@@ -119,17 +119,14 @@ const KeyCase kKeyCases[] = {
     {"MegabytesWithoutAnyComma", std::string(5 << 20, '6'), false, kKeyDown, 66, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, KeyboardDecision, ::testing::ValuesIn(kKeyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, KeyboardDecision, ::testing::ValuesIn(kKeyCases), CaseName());
 
 struct MouseCase {
+  const char* name;
   std::string list;
   bool unreadable;
   HookWParam message;
   bool swallowed;
-  friend void PrintTo(const MouseCase& c, std::ostream* os) {
-    *os << "message " << c.message << (c.unreadable ? " with the file unreadable" : "");
-  }
 };
 
 class MouseDecision : public KBMouseHookTest, public ::testing::WithParamInterface<MouseCase> {};
@@ -151,37 +148,44 @@ TEST_P(MouseDecision, SwallowsExactlyTheListedMessages) {
 
 const std::string kLeftClick = "65,513,514,\r\n";
 
-INSTANTIATE_TEST_SUITE_P(LeftClickListed, MouseDecision,
-                         ::testing::Values(MouseCase{kLeftClick, false, kLeftDown, true},
-                                           MouseCase{kLeftClick, false, kLeftUp, true},
-                                           MouseCase{kLeftClick, false, kRightDown, false},
-                                           MouseCase{kLeftClick, false, kRightUp, false},
-                                           MouseCase{kLeftClick, false, kWheel, false},
-                                           MouseCase{kLeftClick, false, kMouseMove, false},
-                                           MouseCase{kLeftClick, true, kLeftDown, false}));
+INSTANTIATE_TEST_SUITE_P(
+    LeftClickListed, MouseDecision,
+    ::testing::Values(MouseCase{"LeftDown", kLeftClick, false, kLeftDown, true},
+                      MouseCase{"LeftUp", kLeftClick, false, kLeftUp, true},
+                      MouseCase{"RightDown", kLeftClick, false, kRightDown, false},
+                      MouseCase{"RightUp", kLeftClick, false, kRightUp, false},
+                      MouseCase{"Wheel", kLeftClick, false, kWheel, false},
+                      MouseCase{"Move", kLeftClick, false, kMouseMove, false},
+                      MouseCase{"LeftDownFileUnreadable", kLeftClick, true, kLeftDown, false}),
+    CaseName());
 
-INSTANTIATE_TEST_SUITE_P(EveryOptionTicked, MouseDecision,
-                         ::testing::Values(MouseCase{FullList(), false, kMouseMove, true},
-                                           MouseCase{FullList(), false, kRightUp, true},
-                                           MouseCase{FullList(), false, kMiddleDown, true},
-                                           MouseCase{FullList(), false, kMiddleUp, true},
-                                           MouseCase{FullList(), false, kWheel, true},
-                                           MouseCase{FullList(), false, kXDown, false},
-                                           MouseCase{FullList(), false, kXUp, false},
-                                           MouseCase{FullList(), false, kHorizontalWheel, false}));
+INSTANTIATE_TEST_SUITE_P(
+    EveryOptionTicked, MouseDecision,
+    ::testing::Values(MouseCase{"Move", FullList(), false, kMouseMove, true},
+                      MouseCase{"RightUp", FullList(), false, kRightUp, true},
+                      MouseCase{"MiddleDown", FullList(), false, kMiddleDown, true},
+                      MouseCase{"MiddleUp", FullList(), false, kMiddleUp, true},
+                      MouseCase{"Wheel", FullList(), false, kWheel, true},
+                      MouseCase{"XDown", FullList(), false, kXDown, false},
+                      MouseCase{"XUp", FullList(), false, kXUp, false},
+                      MouseCase{"HorizontalWheel", FullList(), false, kHorizontalWheel, false}),
+    CaseName());
 
-INSTANTIATE_TEST_SUITE_P(KeyEntriesNeverBlockMouse, MouseDecision,
-                         ::testing::Values(MouseCase{AllKeyCodes(), false, kMouseMove, false},
-                                           MouseCase{AllKeyCodes(), false, kLeftDown, false},
-                                           MouseCase{AllKeyCodes(), false, kRightUp, false},
-                                           MouseCase{AllKeyCodes(), false, kWheel, false},
-                                           MouseCase{AllKeyCodes(), false, kHorizontalWheel,
-                                                     false}));
+INSTANTIATE_TEST_SUITE_P(
+    KeyEntriesNeverBlockMouse, MouseDecision,
+    ::testing::Values(MouseCase{"Move", AllKeyCodes(), false, kMouseMove, false},
+                      MouseCase{"LeftDown", AllKeyCodes(), false, kLeftDown, false},
+                      MouseCase{"RightUp", AllKeyCodes(), false, kRightUp, false},
+                      MouseCase{"Wheel", AllKeyCodes(), false, kWheel, false},
+                      MouseCase{"HorizontalWheel", AllKeyCodes(), false, kHorizontalWheel, false}),
+    CaseName());
 
-INSTANTIATE_TEST_SUITE_P(ListedTwiceOrEmpty, MouseDecision,
-                         ::testing::Values(MouseCase{"512,513,512,\r\n", false, kMouseMove, true},
-                                           MouseCase{"\r\n", false, kMouseMove, false},
-                                           MouseCase{"", false, kLeftDown, false}));
+INSTANTIATE_TEST_SUITE_P(
+    ListedTwiceOrEmpty, MouseDecision,
+    ::testing::Values(MouseCase{"MoveListedTwice", "512,513,512,\r\n", false, kMouseMove, true},
+                      MouseCase{"MoveLineEndOnly", "\r\n", false, kMouseMove, false},
+                      MouseCase{"LeftDownEmptyFile", "", false, kLeftDown, false}),
+    CaseName());
 
 // nCode other than HC_ACTION: the event goes on at once, untouched, and
 // neither the event record nor the file is read.
@@ -227,7 +231,6 @@ struct HookUnit {
   void (*unhook)();
   HookHandle (*handle)();
   std::string_view failure;
-  friend void PrintTo(const HookUnit& c, std::ostream* os) { *os << c.name; }
 };
 
 class Installation : public ::testing::TestWithParam<HookUnit> {
@@ -286,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(
                       HookUnit{"Mouse", HookKind::Mouse, KBMouseHook::HookMouse,
                                KBMouseHook::UnhookMouse, KBMouseHook::MouseHookHandle,
                                "Failed to install mouse hook - "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace tallowmere

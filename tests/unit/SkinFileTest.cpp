@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "shell/AppError.h"
 #include "shell/SkinFile.h"
 
@@ -33,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {0x010000, std::nullopt}},
                       GoodSkin{
                           "TextFirst", "text = #FFFFFF\nface = #FF0000\n", {0x0000FF, 0xFFFFFF}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct BadSkin {
   const char* name;
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                               "Invalid skin file, line 2: unknown colour name \"fase\""},
                       BadSkin{"Twice", "face = #D4D0C8\r\nFace = #000000\r\n",
                               "Invalid skin file, line 2: \"face\" is given twice"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
 }  // namespace tallowmere

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "fakes/FakePlatform.h"
 #include "tray/RegStuff.h"
 #include "tray/StartupSettings.h"
@@ -118,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetValueCase{"ExpandString", std::string("x"), 2, false, {}},
         SetValueCase{"Binary", std::int32_t{1}, 3, false, {}},
         SetValueCase{"MultiString", std::string("x"), 7, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(RegStuffSetValueText, TextThatIsNoNumberIsRefusedForDword) {
   FakeRegistry registry;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseName.h"
 #include "fakes/FakeTray.h"
 
 namespace tallowmere {
@@ -161,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(
                         t.InTray(false);
                       },
                       NotifyMessage::Delete, Expected(0)}),
-    [](const ::testing::TestParamInfo<OperationCase>& info) { return info.param.name; });
+    CaseName());
 
 TEST_F(TrayControl, InTrayToItsCurrentValueSendsAndReportsNothing) {
   tray.InTray(false);

@@ -14,8 +14,10 @@
 #include "platform/win32/Text.h"
 #include "shell/AppError.h"
 #include "unit/fakes/FakePlatform.h"
+#include "win/support/Wait.h"
+#include "win/support/WindowQueries.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 constexpr char kBlockListPath[] = "C:\\Temp\\xsettings.txt";
@@ -29,37 +31,11 @@ RECT PxRect(int left, int top, int width, int height) {
   return {Px(left), Px(top), Px(left + width), Px(top + height)};
 }
 
-// A control's rectangle in its parent's client area.
-RECT PlaceInParent(HWND control) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-std::string WindowText(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return Utf8(text);
-}
-
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 // The colour on screen at a point of a window's client area.
 COLORREF ScreenPixel(HWND hwnd, POINT point) {
   ClientToScreen(hwnd, &point);
   WindowDC screen(nullptr);
   return GetPixel(screen.Get(), point.x, point.y) & 0xFFFFFF;
-}
-
-POINT Centre(const RECT& r) {
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 LOGFONTW FontOf(HWND hwnd) {
@@ -88,10 +64,8 @@ class Form1WindowTest : public ::testing::Test {
   void ShowAndSettle() {
     if (!IsWindowVisible(window.hwnd())) window.Show(SW_SHOWNOACTIVATE);
     RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
     GdiFlush();
-    Sleep(50);
-    Pump();
+    PumpMessagesFor(50ms);
   }
 
   FakePlatform fake;
@@ -145,9 +119,9 @@ TEST_F(LayoutTest, CentredOnTheScreen) {
 }
 
 TEST_F(Form1WindowTest, CaptionIsTheProductNameUntilSet) {
-  EXPECT_EQ(WindowText(window.hwnd()), "Tallowmere");
+  EXPECT_EQ(Utf8(WindowText(window.hwnd())), "Tallowmere");
   window.form().SetCaption(ControlId::Form1, "Tallowmere 7");
-  EXPECT_EQ(WindowText(window.hwnd()), "Tallowmere 7");
+  EXPECT_EQ(Utf8(WindowText(window.hwnd())), "Tallowmere 7");
 }
 
 TEST_F(Form1WindowTest, BackgroundsAreWhite) {
@@ -185,12 +159,12 @@ TEST_P(ControlPlacement, StandsWhereTheTableSays) {
   ASSERT_NE(control, nullptr);
   EXPECT_EQ(GetParent(control), container);
   const RECT expected = PxRect(def.left, def.top, def.width, def.height);
-  const RECT actual = PlaceInParent(control);
+  const RECT actual = RectInParent(control);
   EXPECT_EQ(actual.left, expected.left);
   EXPECT_EQ(actual.top, expected.top);
   EXPECT_EQ(actual.right, expected.right);
   EXPECT_EQ(actual.bottom, expected.bottom);
-  EXPECT_EQ(WindowText(control), def.caption);
+  EXPECT_EQ(Utf8(WindowText(control)), def.caption);
   EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE);
 }
 
@@ -212,7 +186,7 @@ TEST_P(KeyPlacement, LiesOverItsDrawingInTheKeyboardFrame) {
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(GetParent(button), window.Frame1.hwnd);
   const RECT expected = PxRect(key.left, key.top, key.width, key.height);
-  const RECT actual = PlaceInParent(button);
+  const RECT actual = RectInParent(button);
   EXPECT_EQ(actual.left, expected.left);
   EXPECT_EQ(actual.top, expected.top);
   EXPECT_EQ(actual.right, expected.right);
@@ -220,7 +194,7 @@ TEST_P(KeyPlacement, LiesOverItsDrawingInTheKeyboardFrame) {
   EXPECT_EQ(ChildWindowFromPointEx(window.Frame1.hwnd, Centre(actual), CWP_SKIPINVISIBLE), button);
 
   // The key's drawing in the picture lies exactly under the button.
-  const RECT image = PlaceInParent(window.Image1.hwnd);
+  const RECT image = RectInParent(window.Image1.hwnd);
   RECT drawing = KeyRectInPicture(index);
   OffsetRect(&drawing, image.left, image.top);
   EXPECT_TRUE(EqualRect(&drawing, &actual));
@@ -251,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKey, KeyPlacement, ::testing::Range(0, kKeyCount))
 class KeyWindowText : public LayoutTest, public ::testing::WithParamInterface<KeyName> {};
 
 TEST_P(KeyWindowText, IsTheCaptionOrTheKeysName) {
-  EXPECT_EQ(WindowText(window.cmdKey[GetParam().index].hwnd), GetParam().text);
+  EXPECT_EQ(Utf8(WindowText(window.cmdKey[GetParam().index].hwnd)), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(CaptionsAndNames, KeyWindowText,
@@ -282,9 +256,9 @@ TEST_P(ControlFont, MatchesTheControlsKind) {
   ASSERT_FALSE(controls.empty());
   for (HWND control : controls) {
     const LOGFONTW font = FontOf(control);
-    EXPECT_STREQ(font.lfFaceName, expected.face) << WindowText(control);
-    EXPECT_EQ(font.lfHeight, -expected.height) << WindowText(control);
-    EXPECT_EQ(font.lfWeight, expected.weight) << WindowText(control);
+    EXPECT_STREQ(font.lfFaceName, expected.face) << Utf8(WindowText(control));
+    EXPECT_EQ(font.lfHeight, -expected.height) << Utf8(WindowText(control));
+    EXPECT_EQ(font.lfWeight, expected.weight) << Utf8(WindowText(control));
   }
 }
 
@@ -336,12 +310,12 @@ TEST_F(Form1WindowTest, LayoutKeepsItsProportionsAtAnotherDpi) {
   SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                reinterpret_cast<LPARAM>(&suggested));
   // At 144 DPI a twip is a tenth of a pixel; halves round up.
-  const RECT esc = PlaceInParent(window.cmdKey[0].hwnd);  // 330, 390, 345 x 285 twips
+  const RECT esc = RectInParent(window.cmdKey[0].hwnd);  // 330, 390, 345 x 285 twips
   EXPECT_EQ(esc.left, 33);
   EXPECT_EQ(esc.top, 39);
   EXPECT_EQ(esc.right, 68);
   EXPECT_EQ(esc.bottom, 68);
-  const RECT stop = PlaceInParent(window.PushButton6.hwnd);  // 120, 5410, 9600 x 405 twips
+  const RECT stop = RectInParent(window.PushButton6.hwnd);  // 120, 5410, 9600 x 405 twips
   EXPECT_EQ(stop.left, 12);
   EXPECT_EQ(stop.top, 541);
   EXPECT_EQ(stop.right, 972);
@@ -363,7 +337,7 @@ TEST_F(Form1WindowTest, DoubleClickOnAKeyIsTwoClicks) {
 
 TEST_F(Form1WindowTest, MarkedPictureKeyUncoversThePicturesDrawing) {
   const HWND logoKey = window.cmdKey[73].hwnd;
-  const RECT place = PlaceInParent(logoKey);
+  const RECT place = RectInParent(logoKey);
   SendMessageW(logoKey, BM_CLICK, 0, 0);
   ShowAndSettle();
   EXPECT_FALSE(GetWindowLongPtrW(logoKey, GWL_STYLE) & WS_VISIBLE);
@@ -441,7 +415,7 @@ TEST_F(Form1WindowTest, PushButtonReportsPointerMoves) {
 
 TEST_F(Form1WindowTest, PushButtonCaptionFollowsTheForm) {
   window.form().SetCaption(ControlId::PushButton6, "Stop");
-  EXPECT_EQ(WindowText(window.PushButton6.hwnd), "Stop");
+  EXPECT_EQ(Utf8(WindowText(window.PushButton6.hwnd)), "Stop");
   EXPECT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Stop");
 }
 
@@ -467,4 +441,4 @@ TEST(KeyboardPicture, DrawsEveryKeyOnTheBody) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -8,19 +8,18 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
 #include "win/support/HookHost.h"
-#include "win/support/InputWindow.h"
-#include "win/support/TempFolder.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
-
-constexpr DWORD kTimeoutMs = 10000;
 
 class HookEndToEnd : public ::testing::Test {
  protected:
   // One window for the suite: without a window manager, closing a window
   // keeps its program waiting for about two seconds.
-  static void SetUpTestSuite() { window_ = new InputWindow; }
+  static void SetUpTestSuite() { window_ = new InputReceiver; }
   static void TearDownTestSuite() {
     delete window_;
     window_ = nullptr;
@@ -30,8 +29,7 @@ class HookEndToEnd : public ::testing::Test {
     WriteList("65,513,514,\r\n");
     host_ = std::make_unique<HookHost>(L"hooks", temp_.Path());
     ASSERT_EQ(host_->Error(), L"");
-    const POINT centre = window_->Centre();
-    SetCursorPos(centre.x, centre.y);
+    ASSERT_TRUE(window_->BringToFront());
   }
 
   void WriteList(const std::string& content) {
@@ -41,11 +39,10 @@ class HookEndToEnd : public ::testing::Test {
   // Presses and releases each key, then the sentinel key, and waits until the
   // sentinel's release arrives: every key before it has been decided by then.
   void PressKeys(std::initializer_list<WORD> keys, WORD sentinel) {
-    window_->Clear();
-    for (WORD key : keys) SendKeyPress(key);
-    SendKeyPress(sentinel);
-    ASSERT_TRUE(window_->WaitFor(WM_KEYUP, sentinel, kTimeoutMs))
-        << "the sentinel key never arrived";
+    window_->Reset();
+    for (WORD key : keys) TapKey(key);
+    TapKey(sentinel);
+    ASSERT_TRUE(window_->WaitFor(WM_KEYUP, sentinel)) << "the sentinel key never arrived";
   }
   bool Arrived(WORD key) const {
     return window_->Count(WM_KEYDOWN, key) == 1 && window_->Count(WM_KEYUP, key) == 1;
@@ -56,18 +53,16 @@ class HookEndToEnd : public ::testing::Test {
 
   // A left click and a right click, then the wheel as the sentinel.
   void ClickBothAndScroll() {
-    window_->Clear();
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
-    SendMouse(MOUSEEVENTF_LEFTUP);
-    SendMouse(MOUSEEVENTF_RIGHTDOWN);
-    SendMouse(MOUSEEVENTF_RIGHTUP);
-    SendMouse(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA));
-    ASSERT_TRUE(window_->WaitFor(WM_MOUSEWHEEL, kTimeoutMs)) << "the wheel never arrived";
+    window_->Reset();
+    ClickAt(window_->Centre(), MouseButton::Left);
+    ClickAt(window_->Centre(), MouseButton::Right);
+    TurnWheel(-1);
+    ASSERT_TRUE(window_->WaitFor(WM_MOUSEWHEEL)) << "the wheel never arrived";
   }
   int Count(UINT message) const { return window_->Count(message); }
 
-  static inline InputWindow* window_ = nullptr;
-  TempFolder temp_;
+  static inline InputReceiver* window_ = nullptr;
+  TestFolder temp_;
   std::unique_ptr<HookHost> host_;
 };
 
@@ -114,4 +109,4 @@ TEST_F(HookEndToEnd, AfterRemovalEverythingArrives) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

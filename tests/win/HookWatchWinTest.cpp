@@ -15,12 +15,13 @@
 #include "platform/win32/Win32InputState.h"
 #include "unit/fakes/FakeHooks.h"
 #include "unit/fakes/FakePlatform.h"
-#include "win/support/InputWindow.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
-constexpr DWORD kTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kTimeout = 5s;
 
 // The real hooks, counting their installations.
 class CountingHooks : public Win32HookCalls {
@@ -39,9 +40,8 @@ class HookWatchWin : public ::testing::Test {
     KBMouseHook::Attach(hooks, list, fake.dialogs);
     form1.Create();
     form1.Show(SW_SHOWNORMAL);
-    probe = std::make_unique<InputWindow>();
-    const POINT centre = probe->Centre();
-    SetCursorPos(centre.x, centre.y);
+    probe = std::make_unique<InputReceiver>();
+    ASSERT_TRUE(probe->BringToFront());
   }
 
   void ClickStart() {
@@ -54,10 +54,10 @@ class HookWatchWin : public ::testing::Test {
   // thread's messages, the main window's timer among them, are dispatched:
   // whether A got through is decided by then.
   bool ListedKeyGotThrough() {
-    probe->Clear();
-    SendKeyPress('A');
-    SendKeyPress('B');
-    EXPECT_TRUE(probe->WaitFor(WM_KEYUP, 'B', kTimeoutMs)) << "the key B never arrived";
+    probe->Reset();
+    TapKey('A');
+    TapKey('B');
+    EXPECT_TRUE(probe->WaitFor(WM_KEYUP, 'B', kTimeout)) << "the key B never arrived";
     return probe->Count(WM_KEYDOWN, 'A') > 0;
   }
 
@@ -68,7 +68,7 @@ class HookWatchWin : public ::testing::Test {
     bool through = false;
     while (GetTickCount64() < end) {
       through = ListedKeyGotThrough() || through;
-      probe->Pump([] { return false; }, 50);
+      PumpMessagesFor(50ms);
     }
     return through;
   }
@@ -79,7 +79,7 @@ class HookWatchWin : public ::testing::Test {
   Win32InputState input;
   Platform platform = fake.WithInput(input);
   Form1Window form1{platform};
-  std::unique_ptr<InputWindow> probe;
+  std::unique_ptr<InputReceiver> probe;
 };
 
 TEST_F(HookWatchWin, BlockingResumesWithinAboutASecondAfterTheHooksAreLost) {
@@ -96,8 +96,9 @@ TEST_F(HookWatchWin, BlockingResumesWithinAboutASecondAfterTheHooksAreLost) {
   int leaked = 0;
   while (ListedKeyGotThrough()) {
     ++leaked;
-    ASSERT_LT(GetTickCount64() - lost, kTimeoutMs) << "blocking did not resume";
-    probe->Pump([] { return false; }, 50);
+    ASSERT_LT(GetTickCount64() - lost, static_cast<ULONGLONG>(kTimeout.count()))
+        << "blocking did not resume";
+    PumpMessagesFor(50ms);
   }
   const ULONGLONG resumed = GetTickCount64() - lost;
   std::printf("blocking resumed %llu ms after the hooks were lost (%d presses of A got through)\n",
@@ -118,4 +119,4 @@ TEST_F(HookWatchWin, AfterStopTheWatchLeavesTheHooksAlone) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -9,9 +9,9 @@
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
 #include "unit/fakes/FakePlatform.h"
-#include "win/support/BuiltFiles.h"
+#include "win/support/TallowmereBuild.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 // A move of the pointer as a child window tells it to the main window: the
@@ -31,7 +31,7 @@ class HoverPointer : public ::testing::Test {
  protected:
   void SetUp() override {
     window.Create();
-    hand = pictures.LoadPicture(Utf8(BesideTests(L"HAND-M.CUR")));
+    hand = pictures.LoadPicture(Utf8(TestProgramFolder() / L"HAND-M.CUR"));
     window.form().SetMouseIcon(hand);
   }
 
@@ -111,4 +111,4 @@ TEST_F(HoverPointer, WithoutAPointerFileTheCustomSettingShowsTheArrow) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

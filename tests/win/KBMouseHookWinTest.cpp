@@ -10,12 +10,14 @@
 #include <thread>
 #include <vector>
 
+#include "CaseName.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "shell/Main.h"
-#include "win/support/InputWindow.h"
+#include "win/support/Input.h"
+#include "win/support/InputReceiver.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 // A fixed list, counting how often the hooks read it.
@@ -39,9 +41,8 @@ TEST(KBMouseHookWin, InstallsBothHooksThatSeeInputAndRemovesThem) {
   CountingSource list("65,513,514,\r\n");
   Win32Dialogs dialogs;
   KBMouseHook::Attach(hooks, list, dialogs);
-  InputWindow window;
-  const POINT centre = window.Centre();
-  SetCursorPos(centre.x, centre.y);
+  InputReceiver window;
+  ASSERT_TRUE(window.BringToFront());
 
   KBMouseHook::HookKeyboard();
   KBMouseHook::HookMouse();
@@ -51,14 +52,12 @@ TEST(KBMouseHookWin, InstallsBothHooksThatSeeInputAndRemovesThem) {
   EXPECT_NE(mouse, 0u);
   EXPECT_NE(keyboard, mouse);
 
-  SendKeyPress('A');
-  SendKeyPress('B');
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
-  SendMouse(MOUSEEVENTF_RIGHTDOWN);
-  SendMouse(MOUSEEVENTF_RIGHTUP);
-  EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'B', 5000));
-  EXPECT_TRUE(window.WaitFor(WM_RBUTTONUP, 5000));
+  TapKey('A');
+  TapKey('B');
+  ClickAt(window.Centre(), MouseButton::Left);
+  ClickAt(window.Centre(), MouseButton::Right);
+  EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'B'));
+  EXPECT_TRUE(window.WaitFor(WM_RBUTTONUP));
   EXPECT_EQ(window.Count(WM_KEYDOWN, 'A'), 0);
   EXPECT_EQ(window.Count(WM_KEYUP, 'A'), 0);
   EXPECT_EQ(window.Count(WM_LBUTTONDOWN), 0);
@@ -71,12 +70,11 @@ TEST(KBMouseHookWin, InstallsBothHooksThatSeeInputAndRemovesThem) {
   EXPECT_EQ(KBMouseHook::KeyboardHookHandle(), keyboard);
   EXPECT_EQ(KBMouseHook::MouseHookHandle(), mouse);
   const int readsBefore = list.reads;
-  window.Clear();
-  SendKeyPress('A');
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
-  EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'A', 5000));
-  EXPECT_TRUE(window.WaitFor(WM_LBUTTONUP, 5000));
+  window.Reset();
+  TapKey('A');
+  ClickAt(window.Centre(), MouseButton::Left);
+  EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'A'));
+  EXPECT_TRUE(window.WaitFor(WM_LBUTTONUP));
   EXPECT_EQ(list.reads, readsBefore);
 }
 
@@ -156,7 +154,6 @@ struct FailureCase {
   void (*hook)();
   HookHandle (*handle)();
   const wchar_t* text;
-  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FailedInstallation : public ::testing::TestWithParam<FailureCase> {
@@ -191,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   L"Failed to install low-level keyboard hook - 5"},
                       FailureCase{"Mouse", KBMouseHook::HookMouse, KBMouseHook::MouseHookHandle,
                                   L"Failed to install mouse hook - 5"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -6,11 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "TrayDesktop.h"
 #include "platform/win32/IconPicture.h"
 #include "platform/win32/TrayControlWindow.h"
+#include "win/support/TrayDesktop.h"
+#include "win/support/Wait.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 class NotificationArea : public ::testing::Test {
@@ -29,7 +30,7 @@ class NotificationArea : public ::testing::Test {
     return record;
   }
   bool IconCountIs(std::size_t n) {
-    return WaitUntil([&] { return TrayIconWindows().size() == n; });
+    return WaitFor([&] { return TrayIconWindows().size() == n; });
   }
 
   TrayControlWindow window{nullptr};
@@ -69,7 +70,7 @@ TEST_F(NotificationArea, BalloonShowsItsTextConvertedFromUtf8) {
   balloon.uTimeout = 5000;
   ASSERT_TRUE(area.ShellNotifyIcon(NotifyMessage::Modify, balloon));
   const std::wstring expected = L"Balloon from the tests: Zo\u00EB";
-  const bool shown = WaitUntil([&] {
+  const bool shown = WaitFor([&] {
     const auto texts = VisibleTooltipTexts();
     return std::find(texts.begin(), texts.end(), expected) != texts.end();
   });
@@ -86,4 +87,4 @@ TEST(SystemCodePageText, ConvertsToTheAnsiCodePage) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

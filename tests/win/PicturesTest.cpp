@@ -3,18 +3,19 @@
 
 #include <string>
 
+#include "CaseName.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
 #include "shell/AppError.h"
-#include "win/support/BuiltFiles.h"
-#include "win/support/TempFolder.h"
+#include "win/support/TallowmereBuild.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 TEST(LoadPicture, TheHandPointerIsACursor) {
   Win32Pictures pictures;
-  auto hand = pictures.LoadPicture(Utf8(BesideTests(L"HAND-M.CUR")));
+  auto hand = pictures.LoadPicture(Utf8(TestProgramFolder() / L"HAND-M.CUR"));
   ICONINFO info{};
   ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(hand->Handle()), &info));
   EXPECT_FALSE(info.fIcon);
@@ -31,7 +32,7 @@ struct BadFile {
 class LoadPictureRefuses : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(LoadPictureRefuses, WithADescription) {
-  TempFolder folder;
+  TestFolder folder;
   const std::wstring path = folder.File(L"HAND-M.CUR");
   if (GetParam().present) folder.Write(L"HAND-M.CUR", GetParam().content);
   Win32Pictures pictures;
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFile{"Missing", "", false}, BadFile{"Empty", "", true},
                       BadFile{"Text", "this is no cursor\r\n", true},
                       BadFile{"TruncatedHeader", std::string("\0\0\2\0\1\0", 6), true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "app/resource.h"
-#include "win/support/BuiltFiles.h"
+#include "win/support/TallowmereBuild.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 // The version record of Tallowmere.exe, read with the version API.
 class VersionRecord : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::wstring exe = BesideTests(L"Tallowmere.exe");
+    const std::wstring exe = BuiltProgram();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
     ASSERT_GT(size, 0u) << "no version record";
@@ -70,7 +70,7 @@ TEST_F(VersionRecord, FixedVersionIs7000) {
 class ProgramResources : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExW(BesideTests(L"Tallowmere.exe").c_str(), nullptr,
+    module_ = LoadLibraryExW(BuiltProgram().c_str(), nullptr,
                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr);
   }
@@ -123,4 +123,4 @@ TEST_F(ProgramResources, ManifestIsThere) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -3,13 +3,15 @@
 
 #include <string>
 
+#include "CaseName.h"
+#include "platform/win32/Gdi.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32SkinFramework.h"
 #include "shell/AppError.h"
-#include "win/support/TempFolder.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 constexpr COLORREF kFace = 0x302010;  // #102030
@@ -52,34 +54,27 @@ class SkinnedWindow : public ::testing::Test {
   };
   // What the window tells a control to paint with.
   Colours ColoursFor(HWND control) {
-    HDC dc = GetDC(window);
-    SetTextColor(dc, RGB(1, 2, 3));
+    WindowDC dc(window);
+    SetTextColor(dc.Get(), RGB(1, 2, 3));
     const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(GetParent(control), WM_CTLCOLORSTATIC,
-                                                             reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<WPARAM>(dc.Get()),
                                                              reinterpret_cast<LPARAM>(control)));
     LOGBRUSH info{};
     GetObjectW(brush, sizeof info, &info);
-    const Colours colours{info.lbColor, GetBkColor(dc), GetTextColor(dc)};
-    ReleaseDC(window, dc);
-    return colours;
+    return {info.lbColor, GetBkColor(dc.Get()), GetTextColor(dc.Get())};
   }
 
   // The colour the window erases its background with.
   COLORREF Background() {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const COLORREF pixel = GetPixel(dc, 5, 5);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    WindowDC screen(nullptr);
+    MemoryDC dc;
+    GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 300, 200));
+    SelectScope select(dc.Get(), bitmap.Get());
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    return GetPixel(dc.Get(), 5, 5);
   }
 
-  TempFolder folder;
+  TestFolder folder;
   Win32Files files;
   Win32SkinFramework skin{files};
   std::string skinPath;
@@ -184,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Files, SkinLoadRefused,
                          ::testing::Values(Refusal{"Missing", "", true, ""},
                                            Refusal{"Unreadable", "face: grey\n", false, ""},
                                            Refusal{"OtherScheme", kSkin, false, "dark"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(SkinnedWindow, ApplyingWithoutASkinOrToNoWindowFails) {
   EXPECT_THROW(skin.ApplyWindow(static_cast<std::int32_t>(reinterpret_cast<LONG_PTR>(window))),
@@ -194,4 +189,4 @@ TEST_F(SkinnedWindow, ApplyingWithoutASkinOrToNoWindowFails) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
-#include "win/support/TempFolder.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 struct LookupCase {
@@ -16,7 +17,7 @@ struct LookupCase {
 class SkinFileLookup : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(SkinFileLookup, OnlyAPlainFileIsListed) {
-  TempFolder folder;
+  TestFolder folder;
   if (GetParam().attributes == 0) {
     CreateDirectoryW(folder.File(L"x").c_str(), nullptr);
     CreateDirectoryW(folder.File(L"x\\o.cjs").c_str(), nullptr);
@@ -37,14 +38,14 @@ INSTANTIATE_TEST_SUITE_P(
                       LookupCase{"Hidden", FILE_ATTRIBUTE_HIDDEN, false},
                       LookupCase{"System", FILE_ATTRIBUTE_SYSTEM, false},
                       LookupCase{"Folder", 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(SkinFileLookupMissing, NothingThereIsNotListed) {
-  TempFolder folder;
+  TestFolder folder;
   Win32Files files;
   EXPECT_FALSE(files.ListsPlainFile(Utf8(folder.File(L"x\\o.cjs"))));
   EXPECT_FALSE(files.ListsPlainFile(Utf8(folder.File(L"nowhere\\x\\o.cjs"))));
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "TrayDesktop.h"
 #include "platform/win32/IconPicture.h"
 #include "platform/win32/TrayControlWindow.h"
 #include "platform/win32/Win32Clock.h"
@@ -12,8 +11,10 @@
 #include "platform/win32/Win32NotificationArea.h"
 #include "platform/win32/Win32TrayRouting.h"
 #include "tray/cSysTray.h"
+#include "win/support/TrayDesktop.h"
+#include "win/support/Wait.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 // The tray control on the real notification area of Wine.
@@ -38,7 +39,7 @@ class TrayIcon : public ::testing::Test {
   // The icon window that appeared for this control.
   HWND AddedIcon(const std::vector<HWND>& before) {
     HWND added = nullptr;
-    WaitUntil([&] {
+    WaitFor([&] {
       for (HWND icon : TrayIconWindows()) {
         if (std::find(before.begin(), before.end(), icon) == before.end()) added = icon;
       }
@@ -69,12 +70,12 @@ TEST_F(TrayIcon, ClicksOnTheIconBecomeEventsUntilItLeavesTheTray) {
   PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   PostMessageW(icon, WM_MBUTTONUP, 0, MAKELPARAM(5, 5));
   PostMessageW(icon, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_TRUE(WaitUntil([&] { return events.size() >= 3; }));
+  EXPECT_TRUE(WaitFor([&] { return events.size() >= 3; }));
   EXPECT_EQ(events, (std::vector<std::string>{"MouseDown 1", "MouseUp 1 0", "MouseUp 2 0"}));
 
   tray.InTray(false);
   EXPECT_EQ(Procedure(), original);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(icon); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon); }));
 }
 
 TEST_F(TrayIcon, DestroyingTheControlInTheTrayTakesTheIconAway) {
@@ -86,7 +87,7 @@ TEST_F(TrayIcon, DestroyingTheControlInTheTrayTakesTheIconAway) {
     icon = AddedIcon(before);
     ASSERT_NE(icon, nullptr);
   }
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(icon); }));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon); }));
 }
 
 TEST_F(TrayIcon, BalloonWaitReturnsAfterItsSecondsWhileMessagesFlow) {
@@ -98,4 +99,4 @@ TEST_F(TrayIcon, BalloonWaitReturnsAfterItsSecondsWhileMessagesFlow) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

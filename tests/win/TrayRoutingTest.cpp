@@ -9,7 +9,7 @@
 #include "platform/win32/TrayControlWindow.h"
 #include "shell/AppError.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 class RecordingTarget final : public TrayMessageTarget {
@@ -140,4 +140,4 @@ TEST(TrayControlWindow, IsAHiddenChildOfItsParent) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -8,19 +8,11 @@
 
 #include "engine/BlockList.h"
 #include "platform/win32/Handle.h"
-#include "win/support/TempFolder.h"
+#include "win/support/FileBytes.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
-
-void WriteFile(const std::wstring& path, const std::string& content) {
-  Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-  ASSERT_TRUE(file.Valid());
-  DWORD written = 0;
-  ASSERT_TRUE(::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                          nullptr));
-}
 
 // Points TEMP of this process at a fresh folder, and puts the old value back.
 class Win32BlockListSourceTest : public ::testing::Test {
@@ -46,28 +38,28 @@ class Win32BlockListSourceTest : public ::testing::Test {
     return buffer;
   }
 
-  TempFolder folder_;
+  TestFolder folder_;
   Win32BlockListSource source_;
   std::optional<std::wstring> oldTemp_;
 };
 
 TEST_F(Win32BlockListSourceTest, ReadsTheFileInTemp) {
-  WriteFile(ListPath(), "65,83,513,\r\n");
+  WriteFileBytes(ListPath(), "65,83,513,\r\n");
   EXPECT_EQ(Read(), "65,83,513,\r\n");
 }
 
 TEST_F(Win32BlockListSourceTest, TakesTempAnewOnEveryCall) {
-  WriteFile(ListPath(), "65,\r\n");
-  TempFolder other;
-  WriteFile(other.File(L"xsettings.txt"), "66,\r\n");
+  WriteFileBytes(ListPath(), "65,\r\n");
+  TestFolder other;
+  WriteFileBytes(other.File(L"xsettings.txt"), "66,\r\n");
   EXPECT_EQ(Read(), "65,\r\n");
   SetTemp(other.Path());
   EXPECT_EQ(Read(), "66,\r\n");
 }
 
 TEST_F(Win32BlockListSourceTest, TrailingBackslashInTempStillFindsTheFile) {
-  WriteFile(ListPath(), "65,\r\n");
-  SetTemp(folder_.Path() + L"\\");
+  WriteFileBytes(ListPath(), "65,\r\n");
+  SetTemp(folder_.Path().wstring() + L"\\");
   EXPECT_EQ(Read(), "65,\r\n");
 }
 
@@ -86,7 +78,7 @@ TEST_F(Win32BlockListSourceTest, DirectoryInPlaceOfTheFileReadsNothing) {
 }
 
 TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingReadsNothing) {
-  WriteFile(ListPath(), "65,\r\n");
+  WriteFileBytes(ListPath(), "65,\r\n");
   {
     Handle holder(CreateFileW(ListPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -99,7 +91,7 @@ TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingReadsNothing) {
 TEST_F(Win32BlockListSourceTest, HugeFileReadsOnlyTheBufferFromItsStart) {
   std::string huge = "65,66,";
   huge.resize(8 << 20, '7');
-  WriteFile(ListPath(), huge);
+  WriteFileBytes(ListPath(), huge);
   EXPECT_EQ(Read(), huge.substr(0, kBlockListReadLimit + 1));
   EXPECT_EQ(Read(3), "65,");
 }
@@ -116,14 +108,14 @@ TEST_P(UnsetTemp, ReadsTheFileAtTheRootOfTheCurrentDrive) {
   wchar_t current[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, current);
   ASSERT_TRUE(SetCurrentDirectoryW(folder_.Path().c_str()));
-  const std::wstring atRoot = folder_.Path().substr(0, 2) + L"\\xsettings.txt";
+  const std::wstring atRoot = folder_.Path().wstring().substr(0, 2) + L"\\xsettings.txt";
   if (GetParam()) {
     SetEnvironmentVariableW(L"TEMP", nullptr);
   } else {
     SetTemp(L"");
   }
   EXPECT_EQ(Read(), "");
-  WriteFile(atRoot, "65,\r\n");
+  WriteFileBytes(atRoot, "65,\r\n");
   EXPECT_EQ(Read(), "65,\r\n");
   DeleteFileW(atRoot.c_str());
   SetCurrentDirectoryW(current);
@@ -132,4 +124,4 @@ TEST_P(UnsetTemp, ReadsTheFileAtTheRootOfTheCurrentDrive) {
 INSTANTIATE_TEST_SUITE_P(UnsetOrEmpty, UnsetTemp, ::testing::Bool());
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -9,13 +9,14 @@
 #include <string>
 #include <thread>
 
+#include "CaseName.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
 #include "shell/AppError.h"
-#include "win/support/TempFolder.h"
+#include "win/support/TestFolder.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -28,13 +29,9 @@ struct HoldCase {
   bool saved;
 };
 
-void PrintTo(const HoldCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
 class ReplaceWhileHeld : public ::testing::TestWithParam<HoldCase> {
  protected:
-  TempFolder temp_;
+  TestFolder temp_;
   std::wstring list_ = temp_.Write(L"xsettings.txt", "65,\r\n");
   Win32Files files_;
 
@@ -74,7 +71,7 @@ TEST_P(ReplaceWhileHeld, SavesOnceTheHoldEndsAndNeverLosesTheList) {
 INSTANTIATE_TEST_SUITE_P(Holds, ReplaceWhileHeld,
                          ::testing::Values(HoldCase{"HeldForAMoment", 60ms, true},
                                            HoldCase{"HeldThroughout", 0ms, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

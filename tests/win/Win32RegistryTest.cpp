@@ -10,8 +10,9 @@
 #include "shell/AppError.h"
 #include "tray/StartupSettings.h"
 #include "tray/mStartUp.h"
+#include "win/support/TallowmereBuild.h"
 
-namespace tallowmere {
+namespace tallowmere::test {
 namespace {
 
 const wchar_t kRun[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
@@ -62,9 +63,7 @@ TEST(Win32StartupEntry, AddWritesTheProgramsPathAndRemoveDeletesIt) {
   DWORD type = 0;
   const std::wstring data = ReadString(HKEY_LOCAL_MACHINE, kRun, name, type);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  wchar_t module[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  std::wstring expected(module, n);
+  std::wstring expected = TestProgram().wstring();
   if (expected.find(L' ') != std::wstring::npos) expected = L"\"" + expected + L"\"";
   EXPECT_EQ(data, expected);
 
@@ -190,4 +189,4 @@ TEST(Win32StartupSettings, LiveUnderSoftwareVarnholtTallowmere) {
 }
 
 }  // namespace
-}  // namespace tallowmere
+}  // namespace tallowmere::test

@@ -63,8 +63,9 @@ int Run(const std::wstring& mode, HANDLE ack) {
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the first command
   SetEvent(ack);
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (msg.hwnd == nullptr && (msg.message == kRemoveHooks || msg.message == kInstallHooks)) {
-      if (msg.message == kRemoveHooks) {
+    if (msg.hwnd == nullptr &&
+        (msg.message == test::kRemoveHooks || msg.message == test::kInstallHooks)) {
+      if (msg.message == test::kRemoveHooks) {
         hooks.Remove();
       } else {
         hooks.Install();

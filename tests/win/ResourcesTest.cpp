@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "app/resource.h"
+#include "platform/win32/Form1Window.h"
+#include "platform/win32/Win32ProgramResources.h"
+#include "unit/fakes/FakePlatform.h"
 #include "win/support/TallowmereBuild.h"
 
 namespace tallowmere::test {
@@ -116,6 +119,26 @@ TEST_F(ProgramResources, OneIconGroupWithA16PixelTrueColourImage) {
     sizes.push_back(entry.width);
   }
   EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+}
+
+int IconWidth(HWND window, WPARAM which) {
+  ICONINFO info{};
+  const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
+TEST_F(ProgramResources, WindowTakesTheSmallImageForItsCaptionAndTheLargeForAltTab) {
+  FakePlatform fake;
+  Form1Window window(fake.platform);
+  window.Create();
+  window.form().SetIcon(Win32ProgramResources(module_).ProgramIcon());
+  EXPECT_EQ(IconWidth(window.hwnd(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_EQ(IconWidth(window.hwnd(), ICON_BIG), GetSystemMetrics(SM_CXICON));
 }
 
 TEST_F(ProgramResources, ManifestIsThere) {

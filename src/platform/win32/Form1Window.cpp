@@ -3,6 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "platform/win32/IconPicture.h"
 #include "platform/win32/KeyPictures.h"
 #include "platform/win32/PushButton.h"
 #include "platform/win32/Text.h"
@@ -299,8 +300,12 @@ void Form1Window::WindowStateChanged() {
 
 void Form1Window::IconChanged() {
   const auto icon = form_.Icon ? static_cast<LPARAM>(form_.Icon->Handle()) : static_cast<LPARAM>(0);
+  // Alt+Tab and the taskbar show the big icon: the icon's own large image,
+  // not its small one stretched.
+  const auto* sizes = dynamic_cast<const IconPicture*>(form_.Icon.get());
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, icon);
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, icon);
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+               sizes ? reinterpret_cast<LPARAM>(sizes->Large()) : icon);
 }
 
 void Form1Window::MousePointerChanged() {

@@ -9,14 +9,19 @@
 
 namespace tallowmere {
 
+HICON Win32ProgramResources::LoadProgramIcon(int width, int height) const {
+  return static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, width,
+                                       height, LR_DEFAULTCOLOR));
+}
+
 std::shared_ptr<const PictureObject> Win32ProgramResources::ProgramIcon() {
   if (!icon_) {
     // The notification area and the caption show the small size.
-    const auto icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    const HICON icon =
+        LoadProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
     if (icon == nullptr) throw AppError(SystemErrorText(GetLastError()));
-    icon_ = std::make_shared<IconPicture>(icon);
+    icon_ = std::make_shared<IconPicture>(
+        icon, LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
   }
   return icon_;
 }

@@ -1,4 +1,4 @@
-# Makes the package into a scratch folder and checks what a user unpacks.
+# Makes the packages into a scratch folder and checks what a user gets.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -6,6 +6,13 @@ execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK} RESULT_VARIABLE r
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cpack failed")
 endif()
+# The installer, for a 64-bit package itself a 64-bit program; the win32 one
+# is checked this far only, since 32-bit programs cannot run here.
+execute_process(COMMAND ${OBJDUMP} -f ${WORK}/${TOP}.exe OUTPUT_VARIABLE header RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT header MATCHES "file format ${FORMAT}\n")
+  message(FATAL_ERROR "no ${FORMAT} installer ${TOP}.exe: ${header}")
+endif()
+
 set(zip ${WORK}/${TOP}.zip)
 if(NOT EXISTS ${zip})
   message(FATAL_ERROR "no package ${TOP}.zip")

@@ -106,11 +106,27 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   # themselves in the build folder.
   file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(e2e_tests ${E2E_TEST_SOURCES})
-  target_link_libraries(e2e_tests PRIVATE win_test_support)
+  target_link_libraries(e2e_tests PRIVATE win_test_support ole32 uuid)
   target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
   target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS})
   add_dependencies(e2e_tests Tallowmere)
-  add_test(NAME e2e_tests COMMAND e2e_tests)
+  add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
   # They share one desktop, pointer and keyboard: nothing runs beside them.
   set_tests_properties(e2e_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200)
+
+  # The installer's tests run the win64 installer, made first by cpack, in a
+  # Wine prefix of their own, so that all they find is what it changed.
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(INSTALLER_TEST ${CMAKE_BINARY_DIR}/installer-test)
+    add_test(NAME installer_package
+      COMMAND ${CMAKE_CPACK_COMMAND} -G NSIS --config ${CMAKE_BINARY_DIR}/CPackConfig.cmake
+              -B ${INSTALLER_TEST})
+    add_test(NAME installer
+      COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/in-fresh-prefix ${INSTALLER_TEST}/prefix
+              ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:e2e_tests> --gtest_filter=Installer.*)
+    set_tests_properties(installer_package PROPERTIES FIXTURES_SETUP installer)
+    set_tests_properties(installer PROPERTIES FIXTURES_REQUIRED installer RUN_SERIAL TRUE
+      TIMEOUT 600 ENVIRONMENT
+      "TALLOWMERE_INSTALLER=Z:${INSTALLER_TEST}/Tallowmere-${PROJECT_VERSION}-win64.exe")
+  endif()
 endif()

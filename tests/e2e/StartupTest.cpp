@@ -32,15 +32,6 @@ const wchar_t kRunValue[] = L"Tallowmere.exe";
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kGray = 0xC0C0C0;
 
-std::optional<std::wstring> ReadText(HKEY root, const wchar_t* subkey, const wchar_t* name) {
-  wchar_t data[1024];
-  DWORD size = sizeof data;
-  if (RegGetValueW(root, subkey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
-  return std::wstring(data, size / sizeof(wchar_t) - 1);
-}
-
 void DeleteRunValue() {
   RegKey key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
@@ -76,7 +67,7 @@ class Startup : public ::testing::Test {
   }
 
   static std::optional<std::wstring> Setting(const wchar_t* name) {
-    return ReadText(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), name);
+    return RegistryText(HKEY_CURRENT_USER, kSettingsKey, name);
   }
 
   void Start() { program_ = std::make_unique<RunningProgram>(ProgramStart{exe_, temp_, L""}); }
@@ -136,7 +127,7 @@ TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
       << "hidden, the program is reached through its tray icon";
   EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
   EXPECT_TRUE(Ticked(window, L"Start in system tray"));
-  EXPECT_FALSE(ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value())
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value())
       << "restoring the options must not touch the start-up list";
 
   ASSERT_TRUE(receiver.BringToFront());
@@ -225,15 +216,15 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   const std::wstring expected =
       Wide(StartupEntryData(Utf8(exe_.parent_path().wstring()), "Tallowmere.exe"));
   EXPECT_TRUE(
-      WaitFor([&] { return ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
-  EXPECT_EQ(ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), expected);
+      WaitFor([&] { return RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), expected);
   EXPECT_EQ(Setting(L"Windows Startup"), L"On");
   EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
   EXPECT_TRUE(IsWindowVisible(tray));
 
   ClickAt(Centre(ScreenRect(startup)));
   EXPECT_TRUE(
-      WaitFor([&] { return !ReadText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
+      WaitFor([&] { return !RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
   EXPECT_EQ(Setting(L"Windows Startup"), L"Off");
   EXPECT_EQ(Setting(L"Minimized"), L"Off") << "unticking also unticks Start in system tray";
   EXPECT_FALSE(Ticked(window, L"Start in system tray"));

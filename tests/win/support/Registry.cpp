@@ -23,4 +23,14 @@ bool RegistryKeyExists(HKEY root, std::wstring_view path) {
   return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
 }
 
+std::optional<std::wstring> RegistryText(HKEY root, std::wstring_view path, const wchar_t* name) {
+  const std::wstring key(path);
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::wstring(data, size / sizeof(wchar_t) - 1);
+}
+
 }  // namespace tallowmere::test

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tallowmere::test {
@@ -11,5 +13,8 @@ namespace tallowmere::test {
 void DeleteRegistryTree(HKEY root, std::wstring_view path);
 
 bool RegistryKeyExists(HKEY root, std::wstring_view path);
+
+// A text value (REG_SZ), or nothing when the key or the value is missing.
+std::optional<std::wstring> RegistryText(HKEY root, std::wstring_view path, const wchar_t* name);
 
 }  // namespace tallowmere::test

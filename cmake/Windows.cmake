@@ -23,10 +23,20 @@ add_custom_command(OUTPUT ${PROGRAM_ICON} ${HAND_CURSOR}
   COMMENT "Drawing the program icon and the hand pointer")
 file(WRITE ${CMAKE_BINARY_DIR}/xsettings.txt "\r\n")
 
+# The version record and the manifest take the project's version.
+string(LENGTH "${PROJECT_VERSION_MINOR}" minor_digits)
+if(minor_digits EQUAL 1)
+  set(VERSION_TEXT "${PROJECT_VERSION_MAJOR}.0${PROJECT_VERSION_MINOR}")
+else()
+  set(VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+endif()
+configure_file(src/app/version.h.in ${CMAKE_BINARY_DIR}/version.h @ONLY)
+configure_file(src/app/Tallowmere.manifest.in ${CMAKE_BINARY_DIR}/Tallowmere.manifest @ONLY)
+
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
 add_executable(Tallowmere WIN32 ${APP_SOURCES} ${PROGRAM_ICON} ${HAND_CURSOR})
 set_source_files_properties(src/app/Tallowmere.rc PROPERTIES
-  OBJECT_DEPENDS "${PROGRAM_ICON};${CMAKE_SOURCE_DIR}/src/app/Tallowmere.manifest")
+  OBJECT_DEPENDS "${PROGRAM_ICON};${CMAKE_BINARY_DIR}/Tallowmere.manifest;${CMAKE_BINARY_DIR}/version.h")
 target_include_directories(Tallowmere PRIVATE ${CMAKE_BINARY_DIR} src/app)
 target_link_libraries(Tallowmere PRIVATE tallowmere_win32)
 target_link_options(Tallowmere PRIVATE ${WIDE_ENTRY_POINT})

@@ -4,7 +4,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "engine/BlockList.h"
@@ -15,23 +14,17 @@ namespace tallowmere::bench {
 
 namespace {
 
-// Stands in for the system around the hook procedure: the event record is a
-// bare key code and the chain answers 0.
+// Stands in for the system around the hook procedure.
 class BenchHookCalls : public HookCalls {
  public:
-  HookInstall Install(HookKind) override { return {1, 0}; }
+  HookInstall Install(HookKind, HookProcedures&) override { return {1, 0}; }
   void Remove(HookHandle) override {}
-  HookResult CallNext(HookHandle, int, HookWParam, HookLParam) override { return 0; }
-  std::uint32_t KeyCode(HookLParam lParam) override {
-    std::uint32_t code;
-    std::memcpy(&code, reinterpret_cast<const void*>(lParam), sizeof code);
-    return code;
-  }
 };
 
-class NoDialogs : public Dialogs {
+class NoEvents : public HookEvents {
  public:
-  void Show(const std::string&, const std::string&, DialogIcon) override {}
+  void HookInstallFailed(HookKind, std::uint32_t) override {}
+  void StopLockingRequested() override {}
 };
 
 std::string ListWithOptions(const std::array<int, 5>& options) {
@@ -41,12 +34,10 @@ std::string ListWithOptions(const std::array<int, 5>& options) {
 }
 
 // Mean time of one call over a batch of calls for an unlisted key.
-double BatchMicros() {
+double BatchMicros(KBMouseHook& hook) {
   constexpr int kCallsPerBatch = 300;
-  const std::uint32_t key = kUnlistedKey;
-  const auto lParam = reinterpret_cast<HookLParam>(&key);
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kCallsPerBatch; ++i) KBMouseHook::KeyboardProc(0, 0x100, lParam);
+  for (int i = 0; i < kCallsPerBatch; ++i) hook.KeyboardProc({kUnlistedKey, true, false});
   const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
   return spent.count() / kCallsPerBatch;
 }
@@ -69,9 +60,9 @@ std::string EverythingButMovement() {
 void ReportDecisions(const char* platform, BlockListSource& source,
                      const std::function<void(const std::string&)>& write) {
   BenchHookCalls hooks;
-  NoDialogs dialogs;
-  KBMouseHook::Attach(hooks, source, dialogs);
-  KBMouseHook::HookKeyboard();
+  NoEvents events;
+  KBMouseHook hook(hooks, source, events);
+  hook.HookKeyboard();
   // Batches of the two lists alternate, so that a change in the load of the
   // machine weighs on both alike.
   constexpr int kBatches = 21;
@@ -80,7 +71,7 @@ void ReportDecisions(const char* platform, BlockListSource& source,
   for (int b = 0; b <= kBatches; ++b) {
     for (int l = 0; l < 2; ++l) {
       write(lists[l]);
-      const double micros = BatchMicros();
+      const double micros = BatchMicros(hook);
       if (b > 0) times[l].push_back(micros);  // the first round warms up
     }
   }

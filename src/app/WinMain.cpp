@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "engine/KBMouseHook.h"
 #include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayControlWindow.h"
@@ -47,14 +46,12 @@ int Run(int showCommand) {
   // Declared before the window: the skin lets go of the window when the
   // window ends, not the other way round.
   Win32SkinFramework skin(files);
-  Platform platform{files, environment, dialogs, registry, settings, input,
-                    tray,  resources,   process, pictures, skin};
-
   // Declared before the window, so hooks still installed when the window
   // ends are removed after it.
   Win32HookCalls hooks;
   Win32BlockListSource blockList;
-  KBMouseHook::Attach(hooks, blockList, dialogs);
+  Platform platform{files,     environment, dialogs,  registry, settings, input,    tray,
+                    resources, process,     pictures, skin,     hooks,    blockList};
 
   Form1Window window(platform);
   window.onDestroyed = [] { PostQuitMessage(0); };

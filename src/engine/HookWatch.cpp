@@ -1,7 +1,5 @@
 #include "engine/HookWatch.h"
 
-#include "engine/KBMouseHook.h"
-
 namespace tallowmere {
 
 namespace {
@@ -12,22 +10,22 @@ std::int32_t Since(std::uint32_t later, std::uint32_t earlier) {
   return static_cast<std::int32_t>(later - earlier);
 }
 
-bool BothInstalled() {
-  return KBMouseHook::KeyboardHookHandle() != 0 && KBMouseHook::MouseHookHandle() != 0;
-}
-
 }  // namespace
 
-HookWatch::HookWatch(InputState& input) : input_(input) {}
+HookWatch::HookWatch(KBMouseHook& hooks, InputState& input) : hooks_(hooks), input_(input) {}
+
+bool HookWatch::BothInstalled() const {
+  return hooks_.KeyboardHookHandle() != 0 && hooks_.MouseHookHandle() != 0;
+}
 
 void HookWatch::Start() {
   armed_ = BothInstalled();
-  Quiet(KBMouseHook::CallCount(), input_.Now());
+  Quiet(hooks_.CallCount(), input_.Now());
 }
 
 bool HookWatch::Tick() {
   if (!armed_ || reinstalling_) return false;
-  const std::uint32_t calls = KBMouseHook::CallCount();
+  const std::uint32_t calls = hooks_.CallCount();
   const std::uint32_t now = input_.Now();
   if (calls != calls_) {
     Quiet(calls, now);
@@ -47,12 +45,12 @@ void HookWatch::Reinstall() {
     bool& flag;
     ~Done() { flag = false; }
   } done{reinstalling_};
-  KBMouseHook::UnhookKeyboard();
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::UnhookMouse();
-  KBMouseHook::HookMouse();
+  hooks_.UnhookKeyboard();
+  hooks_.HookKeyboard();
+  hooks_.UnhookMouse();
+  hooks_.HookMouse();
   armed_ = BothInstalled();
-  Quiet(KBMouseHook::CallCount(), input_.Now());
+  Quiet(hooks_.CallCount(), input_.Now());
 }
 
 void HookWatch::Quiet(std::uint32_t calls, std::uint32_t now) {

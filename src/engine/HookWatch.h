@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/KBMouseHook.h"
 #include "platform/InputState.h"
 
 namespace tallowmere {
@@ -27,21 +28,24 @@ static_assert(kHookCallGrace < kHookWatchInterval);
 // installed, so that no two hooks of one kind are ever held.
 class HookWatch {
  public:
-  explicit HookWatch(InputState& input);
+  HookWatch(KBMouseHook& hooks, InputState& input);
 
   // Locking has just installed the hooks: from now on every input must reach
-  // them. When either installation failed (its message was shown then), the
+  // them. When either installation failed (and was reported then), the
   // watch stays idle until the next Start: to a watch over a missing hook,
   // all input would look unseen.
   void Start();
   // One look. True when it installed the hooks again. A reinstallation that
-  // fails shows the hook's own message and ends the watch until the next Start.
+  // fails is reported as any installation, and ends the watch until the next
+  // Start.
   bool Tick();
 
  private:
   void Reinstall();
   void Quiet(std::uint32_t calls, std::uint32_t now);
+  bool BothInstalled() const;
 
+  KBMouseHook& hooks_;
   InputState& input_;
   bool armed_ = false;
   // A reinstallation is running: its failure message lets timer ticks through.

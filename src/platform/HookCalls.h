@@ -4,11 +4,7 @@
 
 namespace tallowmere {
 
-// The values of a low-level hook call, as wide as the platform's own.
 using HookHandle = std::uintptr_t;  // 0 when no hook was installed
-using HookWParam = std::uintptr_t;
-using HookLParam = std::intptr_t;
-using HookResult = std::intptr_t;
 
 enum class HookKind { Keyboard, Mouse };
 
@@ -17,19 +13,39 @@ struct HookInstall {
   std::uint32_t error;  // the system's error code of a failed installation
 };
 
-// Installing, chaining and removing the system-wide low-level hooks whose
-// procedures are KBMouseHook's KeyboardProc and MouseProc. CallNext and KeyCode
-// run for every input event of the desktop and must return promptly.
+// One input event as a low-level hook procedure receives it, decoded.
+struct KeyEvent {
+  std::uint32_t vkCode;
+  bool down;      // pressed or repeated; false when released
+  bool injected;  // sent by a program rather than typed
+};
+struct MouseEvent {
+  std::uint32_t message;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...
+  bool injected;
+};
+
+// Decides, for every input event of the desktop, whether a hook swallows it.
+// Called on the thread that installed the hook while it waits for messages:
+// each call must return promptly.
+class HookProcedures {
+ public:
+  // True swallows the event; false passes it on down the hook chain.
+  virtual bool KeyboardProc(const KeyEvent& event) = 0;
+  virtual bool MouseProc(const MouseEvent& event) = 0;
+
+ protected:
+  ~HookProcedures() = default;
+};
+
+// Installing and removing the system-wide low-level hooks. The platform's own
+// procedure decodes each event, asks `procedures` and chains the event on.
 class HookCalls {
  public:
   virtual ~HookCalls() = default;
-  virtual HookInstall Install(HookKind kind) = 0;
+  // `procedures` must outlive the hook.
+  virtual HookInstall Install(HookKind kind, HookProcedures& procedures) = 0;
   // The result of removal is of no use to the program: it is not reported.
   virtual void Remove(HookHandle handle) = 0;
-  virtual HookResult CallNext(HookHandle handle, int nCode, HookWParam wParam,
-                              HookLParam lParam) = 0;
-  // The virtual-key code of the keyboard event record that lParam points to.
-  virtual std::uint32_t KeyCode(HookLParam lParam) = 0;
 };
 
 }  // namespace tallowmere

@@ -35,6 +35,7 @@ std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
 Form1::Form1(Platform& platform, FormView& view)
     : Caption(kProductName),
       cSysTray1(platform.tray, true),
+      kbMouseHook(platform.hooks, platform.blockList, *this),
       platform_(platform),
       view_(view),
       startupSettings_(platform.settings),

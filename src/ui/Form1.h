@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/HookWatch.h"
+#include "engine/KBMouseHook.h"
 #include "engine/KeyTable.h"
 #include "platform/PictureObject.h"
 #include "platform/WindowHandle.h"
@@ -44,6 +45,12 @@ struct ActionButton {
 
 inline constexpr std::string_view kStopCaption = "Stop";
 
+// The messages of a failed hook installation, followed by the system's error
+// code.
+inline constexpr std::string_view kKeyboardInstallFailure =
+    "Failed to install low-level keyboard hook - ";
+inline constexpr std::string_view kMouseInstallFailure = "Failed to install mouse hook - ";
+
 // Form1's WindowState values.
 inline constexpr int kNormalWindow = 0;
 inline constexpr int kMinimizedWindow = 1;
@@ -66,9 +73,11 @@ struct PlainControl {
 
 // The main window's state and handlers. Its controls' properties are the
 // program's state: a key's mark is its button's BackColor.
-class Form1 {
+class Form1 : public HookEvents {
  public:
   Form1(Platform& platform, FormView& view);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
 
   // Runs once, before the window is first shown: restores the block list
   // into the key buttons and mouse options and the start-up options from the
@@ -98,6 +107,8 @@ class Form1 {
   WindowHandle hWnd() const;
   // The program's icon in the notification area, there for the whole run.
   cSysTray cSysTray1;
+  // The keyboard and mouse hooks that locking installs.
+  KBMouseHook kbMouseHook;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
@@ -157,6 +168,10 @@ class Form1 {
   void Form_Unload();
 
  private:
+  // A failed installation shows its own message and changes nothing else.
+  void HookInstallFailed(HookKind kind, std::uint32_t error) override;
+  // Stops locking, as "Stop" would; nothing while idle.
+  void StopLockingRequested() override;
   void TickBoxClick(ControlId id);
   void RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& entries);
   // Sets cSysTray1 up as the window stores it and binds its events.
@@ -181,7 +196,7 @@ class Form1 {
   StartupSettings startupSettings_;
   mStartUp startUp_;
   std::array<PlainControl, 5> plains_;
-  HookWatch hookWatch_{platform_.input};
+  HookWatch hookWatch_{kbMouseHook, platform_.input};
 };
 
 }  // namespace tallowmere

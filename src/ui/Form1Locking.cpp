@@ -1,9 +1,10 @@
 #include "ui/Form1.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "engine/KBMouseHook.h"
+#include "shell/Main.h"
 
 namespace tallowmere {
 
@@ -47,22 +48,33 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
 void Form1::PushButton6_Click() {
   ErrorTrap trap(platform_.dialogs, "PushButton6_Click");
   if (trap.Test(100, [&] { return Action(ControlId::PushButton6).Caption != kStopCaption; })) {
-    trap.Step(102, [] { KBMouseHook::HookKeyboard(); });
-    trap.Step(104, [] { KBMouseHook::HookMouse(); });
+    trap.Step(102, [&] { kbMouseHook.HookKeyboard(); });
+    trap.Step(104, [&] { kbMouseHook.HookMouse(); });
     hookWatch_.Start();
     trap.Step(106, [&] { SavedCaption = Action(ControlId::PushButton6).Caption; });
     trap.Step(108, [&] { SetCaption(ControlId::PushButton6, std::string(kStopCaption)); });
     trap.Step(110, [&] { SetTimer1Enabled(false); });
     trap.Step(112, [&] { SetWindowVisible(false); });
   } else {
-    trap.Step(114, [] { KBMouseHook::UnhookKeyboard(); });
-    trap.Step(116, [] { KBMouseHook::UnhookMouse(); });
+    trap.Step(114, [&] { kbMouseHook.UnhookKeyboard(); });
+    trap.Step(116, [&] { kbMouseHook.UnhookMouse(); });
     trap.Step(118, [&] { SetCaption(ControlId::PushButton6, SavedCaption); });
     trap.Step(120, [&] { SetTimer1Enabled(true); });
   }
   // Whatever the switch did to Timer1, the poll runs exactly while the main
   // window is active.
   ActivationChanged();
+}
+
+void Form1::HookInstallFailed(HookKind kind, std::uint32_t error) {
+  const std::string_view text =
+      kind == HookKind::Keyboard ? kKeyboardInstallFailure : kMouseInstallFailure;
+  platform_.dialogs.Show(std::string(text) + std::to_string(error), ApplicationTitle(),
+                         DialogIcon::None);
+}
+
+void Form1::StopLockingRequested() {
+  if (Action(ControlId::PushButton6).Caption == kStopCaption) PushButton6_Click();
 }
 
 void Form1::HookWatch_Timer() {

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "engine/KBMouseHook.h"
 #include "shell/Main.h"
 #include "tray/mSysTray.h"
 #include "ui/Form1.h"
@@ -45,8 +44,8 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
 
 void Form1::Form_Unload() {
   cSysTray1.InTray(false);
-  KBMouseHook::UnhookKeyboard();
-  KBMouseHook::UnhookMouse();
+  kbMouseHook.UnhookKeyboard();
+  kbMouseHook.UnhookMouse();
   view_.CloseWindow();
   platform_.tray.pump.ProcessPendingMessages();
   platform_.tray.pump.ProcessPendingMessages();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/BlockListSource.h"
 #include "platform/Dialogs.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/HookCalls.h"
 #include "platform/InputState.h"
 #include "platform/Pictures.h"
 #include "platform/Process.h"
@@ -27,6 +29,8 @@ struct Platform {
   Process& process;
   Pictures& pictures;
   SkinControl& skin;  // SkinFramework1, the skin control on the main window
+  HookCalls& hooks;
+  BlockListSource& blockList;  // the block list as the hooks read it
 };
 
 }  // namespace tallowmere

@@ -12,7 +12,6 @@
 #include "fuzz/ListText.h"
 #include "fuzz/Require.h"
 #include "unit/fakes/FakeHooks.h"
-#include "unit/fakes/FakePlatform.h"
 
 namespace tallowmere {
 namespace {
@@ -117,10 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeHookCalls hooks;
   FakeBlockListSource hookSource;
   hookSource.content = file;
-  FakeDialogs dialogs;
-  KBMouseHook::Attach(hooks, hookSource, dialogs);
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::HookMouse();
+  FakeHookEvents events;
+  KBMouseHook hook(hooks, hookSource, events);
   for (std::uint64_t code : codes) {
     const bool listed = Listed(listPieces, code);
     Require(!listed || Listed(filePieces, code),
@@ -129,19 +126,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Require(MatchesBlockList(list, static_cast<std::int32_t>(code)) == listed,
               "MatchesBlockList finds exactly the listed codes");
     }
-    const auto expected = listed ? KBMouseHook::kSwallow : FakeHookCalls::kChainResult;
-    Require(KBMouseHook::MouseProc(0, static_cast<HookWParam>(code), 0) == expected,
-            "the mouse hook swallows exactly the listed messages");
     if (code <= std::numeric_limits<std::uint32_t>::max()) {
-      FakeKeyEvent event{static_cast<std::uint32_t>(code)};
-      Require(KBMouseHook::KeyboardProc(0, 0x100, reinterpret_cast<HookLParam>(&event)) == expected,
+      const auto code32 = static_cast<std::uint32_t>(code);
+      Require(hook.MouseProc({code32, false}) == listed,
+              "the mouse hook swallows exactly the listed messages");
+      Require(hook.KeyboardProc({code32, true, false}) == listed,
               "the keyboard hook swallows exactly the listed keys");
     }
   }
-  const int reads = hookSource.reads;
-  Require(KBMouseHook::KeyboardProc(-1, 0x100, 0) == FakeHookCalls::kChainResult &&
-              KBMouseHook::MouseProc(1, 0x201, 0) == FakeHookCalls::kChainResult,
-          "a call that is not an action passes on");
-  Require(hookSource.reads == reads, "a call that is not an action reads no file");
   return 0;
 }

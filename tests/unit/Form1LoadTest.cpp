@@ -4,29 +4,13 @@
 #include <set>
 
 #include "CaseName.h"
-#include "engine/KBMouseHook.h"
-#include "fakes/FakeHooks.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
 
 const std::string kTempList = "C:\\Temp\\xsettings.txt";
 const std::string kDefaultList = "C:\\Program Files\\Tallowmere\\xsettings.txt";
-
-// A main window over fakes, its hook unit attached to fakes as well, since a
-// load with both start-up options ticked starts locking.
-template <class Base>
-class WithForm : public Base {
- protected:
-  void SetUp() override { KBMouseHook::Attach(hooks, blockList, fake.dialogs); }
-
-  FakeHookCalls hooks;
-  FakeBlockListSource blockList;
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
 
 std::set<int> MarkedKeys(const Form1& form) {
   std::set<int> marked;
@@ -53,7 +37,7 @@ struct RestoreCase {
   std::optional<std::string> rewritten;
 };
 
-class Restore : public WithForm<::testing::TestWithParam<RestoreCase>> {};
+class Restore : public WithForm1<::testing::TestWithParam<RestoreCase>> {};
 
 TEST_P(Restore, MarksKeysAndTicksBoxes) {
   const RestoreCase& c = GetParam();
@@ -115,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "513,514,516,517,512,522,519,520,\r\n"}),
     CaseName());
 
-using LoadBlockList = WithForm<::testing::Test>;
+using LoadBlockList = WithForm1<::testing::Test>;
 
 TEST_F(LoadBlockList, EveryMouseOptionSaveHoldsEveryKey) {
   fake.files.content[kTempList] = "522,513,65,";
@@ -201,7 +185,7 @@ struct OptionsCase {
   bool locked;
 };
 
-class LoadStartupOptions : public WithForm<::testing::TestWithParam<OptionsCase>> {};
+class LoadStartupOptions : public WithForm1<::testing::TestWithParam<OptionsCase>> {};
 
 TEST_P(LoadStartupOptions, RestoresWithoutTouchingTheStartupList) {
   const OptionsCase& c = GetParam();
@@ -220,7 +204,7 @@ TEST_P(LoadStartupOptions, RestoresWithoutTouchingTheStartupList) {
   // Check8's handler stores the value it was given, which is what was read.
   EXPECT_EQ(fake.settings.Setting("Minimized"), c.check8 == 1 ? "On" : c.minimized.value_or(""));
   EXPECT_EQ(form.Action(ControlId::PushButton6).Caption == "Stop", c.locked);
-  EXPECT_EQ(hooks.installed.size(), c.locked ? 2u : 0u);
+  EXPECT_EQ(fake.hooks.installed.size(), c.locked ? 2u : 0u);
   EXPECT_EQ(form.Visible, !c.locked);
   EXPECT_FALSE(form.bLoading);
   EXPECT_TRUE(fake.dialogs.shown.empty());

@@ -4,29 +4,26 @@
 #include <vector>
 
 #include "CaseName.h"
-#include "engine/KBMouseHook.h"
-#include "fakes/FakeHooks.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
+#include "shell/Main.h"
 
 namespace tallowmere {
 namespace {
 
-class Form1Locking : public ::testing::Test {
+template <class Base = ::testing::Test>
+class WithLocking : public WithForm1<Base> {
  protected:
   void SetUp() override {
-    KBMouseHook::Attach(hooks, blockList, fake.dialogs);
     // Hiding the window deactivates it; showing it again activates it.
-    fake.view.onVisibleChanged = [this] { fake.input.active = form.Visible; };
+    this->fake.view.onVisibleChanged = [this] { this->fake.input.active = this->form.Visible; };
   }
+  void TearDown() override { SetApplicationTitle(); }
 
-  const std::string& Caption() { return form.Action(ControlId::PushButton6).Caption; }
+  const std::string& Caption() { return this->form.Action(ControlId::PushButton6).Caption; }
 
-  FakeHookCalls hooks;
-  FakeBlockListSource blockList;
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+  FakeHookCalls& hooks = this->fake.hooks;
 };
+using Form1Locking = WithLocking<>;
 
 TEST_F(Form1Locking, StartInstallsBothHooksSetsStopAndHidesTheWindow) {
   form.PushButton6_Click();
@@ -44,8 +41,7 @@ TEST_F(Form1Locking, StopRemovesBothHooksAndRestoresTheCaption) {
   form.PushButton6_Click();
   form.SetWindowVisible(true);
   form.PushButton6_Click();
-  EXPECT_EQ(hooks.removed, (std::vector<HookHandle>{KBMouseHook::KeyboardHookHandle(),
-                                                    KBMouseHook::MouseHookHandle()}));
+  EXPECT_EQ(hooks.removed, (std::vector<HookHandle>{0x100, 0x101}));
   EXPECT_EQ(hooks.installed.size(), 2u);
   EXPECT_EQ(Caption(), "Start Disabling");
   EXPECT_TRUE(form.Visible);
@@ -62,11 +58,16 @@ TEST_F(Form1Locking, PollStaysOffAfterStopWhileTheWindowIsNotActive) {
 }
 
 TEST_F(Form1Locking, FailedInstallationsShowTheirMessagesAndLockingGoesOn) {
+  SetApplicationTitle("Tallowmere Input Lock");
   hooks.failure = 5;
   form.PushButton6_Click();
   ASSERT_EQ(fake.dialogs.shown.size(), 2u);
   EXPECT_EQ(fake.dialogs.shown[0].text, "Failed to install low-level keyboard hook - 5");
   EXPECT_EQ(fake.dialogs.shown[1].text, "Failed to install mouse hook - 5");
+  for (const ShownDialog& box : fake.dialogs.shown) {
+    EXPECT_EQ(box.caption, "Tallowmere Input Lock");
+    EXPECT_EQ(box.icon, DialogIcon::None);
+  }
   EXPECT_EQ(Caption(), "Stop");
   EXPECT_FALSE(form.Visible);
   hooks.failure.reset();
@@ -94,14 +95,24 @@ TEST_F(Form1Locking, FailedStepIsReportedWithItsLineAndTheSwitchGoesOn) {
   EXPECT_EQ(hooks.removed.size(), 2u);
 }
 
+// A request of the hooks stops locking as "Stop" does, and is no start.
+TEST_F(Form1Locking, StopRequestOfTheHooksStopsOnlyLocking) {
+  HookEvents& events = form;
+  events.StopLockingRequested();
+  EXPECT_TRUE(hooks.installed.empty());
+  form.PushButton6_Click();
+  events.StopLockingRequested();
+  EXPECT_EQ(hooks.removed.size(), 2u);
+  EXPECT_EQ(Caption(), "Start Disabling");
+}
+
 struct CaptionCase {
   const char* name;
   std::string caption;
   bool starts;
 };
 
-class Form1LockingCaption : public Form1Locking,
-                            public ::testing::WithParamInterface<CaptionCase> {};
+using Form1LockingCaption = WithLocking<::testing::TestWithParam<CaptionCase>>;
 
 // Only the exact text "Stop" means locking is on.
 TEST_P(Form1LockingCaption, DecidesBetweenStartAndStop) {

@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "CaseName.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
 
-class Form1Marking : public ::testing::Test {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using Form1Marking = WithForm1<>;
 
 TEST_F(Form1Marking, KeyClickTogglesAndSaves) {
   form.cmdKey_Click(41);  // "a"
@@ -130,11 +125,7 @@ struct AllKeysFailure {
   std::vector<int> reportedLines;
 };
 
-class Form1AllKeysFailure : public ::testing::TestWithParam<AllKeysFailure> {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using Form1AllKeysFailure = WithForm1<::testing::TestWithParam<AllKeysFailure>>;
 
 // A failing step is reported with its line and the operation carries on: every
 // key still gets its colour, and a failed save leaves the marks as set.

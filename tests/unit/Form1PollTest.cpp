@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "CaseName.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
@@ -37,11 +36,7 @@ struct PollCase {
   std::string blockList;
 };
 
-class Form1Poll : public ::testing::TestWithParam<PollCase> {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using Form1Poll = WithForm1<::testing::TestWithParam<PollCase>>;
 
 TEST_P(Form1Poll, TogglesTheButtonsOfNewlyPressedCodesAndSavesOncePerCode) {
   const PollCase& c = GetParam();
@@ -80,19 +75,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "65,83,\r\n"}),
     CaseName());
 
-TEST(Form1PollCodes, EveryCodeFrom1To255IsQueriedOnceInOrder) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+using Form1PollCodes = WithForm1<>;
+
+TEST_F(Form1PollCodes, EveryCodeFrom1To255IsQueriedOnceInOrder) {
   form.Timer1_Timer();
   ASSERT_EQ(fake.input.queried.size(), 255u);
   for (int code = 1; code <= 255; ++code) EXPECT_EQ(fake.input.queried[code - 1], code);
 }
 
-class Form1PollToggle : public ::testing::Test {
+class Form1PollToggle : public WithForm1<> {
  protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-
   void Press(int code) {
     fake.input.Press(code);
     form.Timer1_Timer();
@@ -208,11 +200,7 @@ TEST_F(Form1PollToggle, InputAfterTheClockWrappedIsRead) {
   EXPECT_EQ(MarkedKeys(form), (std::set<int>{41}));
 }
 
-class Form1Activation : public ::testing::Test {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using Form1Activation = WithForm1<>;
 
 TEST_F(Form1Activation, PollRunsExactlyWhileTheMainWindowIsActive) {
   fake.input.active = false;

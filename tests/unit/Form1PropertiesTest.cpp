@@ -2,17 +2,12 @@
 
 #include <stdexcept>
 
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
 
-class Form1Properties : public ::testing::Test {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using Form1Properties = WithForm1<>;
 
 TEST_F(Form1Properties, StartsWithTheDesignedCaptionsAndWhite) {
   EXPECT_EQ(form.Caption, "Tallowmere");

@@ -3,12 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/KBMouseHook.h"
-#include "fakes/FakeHooks.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/Form1Fixture.h"
 #include "shell/Main.h"
 #include "shell/Skin.h"
-#include "ui/Form1.h"
 
 namespace tallowmere {
 namespace {
@@ -19,12 +16,9 @@ const std::string kSkinPath = kFolder + "\\x\\o.cjs";
 
 // The first steps of the load: skin, loading flag, pointer image, caption,
 // icon and application title.
-class FormStart : public ::testing::Test {
+class FormStart : public WithForm1<> {
  protected:
-  void SetUp() override {
-    KBMouseHook::Attach(hooks, blockList, fake.dialogs);
-    fake.files.content["C:\\Temp\\xsettings.txt"] = "\r\n";
-  }
+  void SetUp() override { fake.files.content["C:\\Temp\\xsettings.txt"] = "\r\n"; }
   // The title is the process's: whatever a test sets, the next finds the
   // product's.
   void TearDown() override { SetApplicationTitle(); }
@@ -38,11 +32,6 @@ class FormStart : public ::testing::Test {
     }
     return lines;
   }
-
-  FakeHookCalls hooks;
-  FakeBlockListSource blockList;
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
 };
 
 TEST_F(FormStart, WithoutPointerOrSkinNothingIsReported) {

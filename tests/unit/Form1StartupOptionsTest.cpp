@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CaseName.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
@@ -25,11 +24,8 @@ struct OptionCase {
   bool told;
 };
 
-class StartupOptions : public ::testing::TestWithParam<OptionCase> {
+class StartupOptions : public WithForm1<::testing::TestWithParam<OptionCase>> {
  protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-
   bool Entry() {
     return fake.registry.values.count({RegistryRoot::LocalMachine, kRun, "Tallowmere.exe"}) != 0;
   }
@@ -102,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
                    ControlId::Check8, 0, 1, true, false, "", "On", false}),
     CaseName());
 
-TEST(StartupOptionsLoading, Check6DoesNothingWhileLoading) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+using StartupOptionsLoading = WithForm1<>;
+
+TEST_F(StartupOptionsLoading, Check6DoesNothingWhileLoading) {
   form.bLoading = true;
   form.SetValue(ControlId::Check6, 1);
   form.Tick(ControlId::Check8).Visible = false;
@@ -115,17 +111,15 @@ TEST(StartupOptionsLoading, Check6DoesNothingWhileLoading) {
   EXPECT_FALSE(form.Tick(ControlId::Check8).Visible);
 }
 
-TEST(StartupOptionsLoading, Check8StoresItsValueWhileLoading) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+TEST_F(StartupOptionsLoading, Check8StoresItsValueWhileLoading) {
   form.bLoading = true;
   form.SetValue(ControlId::Check8, 1);
   EXPECT_EQ(fake.settings.Setting("Minimized"), "On");
 }
 
-TEST(StartupOptionsView, EveryChangeReachesTheScreen) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+using StartupOptionsView = WithForm1<>;
+
+TEST_F(StartupOptionsView, EveryChangeReachesTheScreen) {
   form.SetValue(ControlId::Check8, 1);
   form.SetValue(ControlId::Check6, 1);
   fake.view.controls.clear();

@@ -3,11 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/KBMouseHook.h"
-#include "fakes/FakeHooks.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/Form1Fixture.h"
 #include "tray/mSysTray.h"
-#include "ui/Form1.h"
 
 namespace tallowmere {
 namespace {
@@ -16,21 +13,9 @@ constexpr char kBalloonText[] =
     "has been minimized to the system tray.\r\nClick on the blue 'V' icon (V for Varnholt) to "
     "bring the software back.";
 
-class LoggingHookCalls : public FakeHookCalls {
- public:
-  std::vector<std::string>* log = nullptr;
-  void Remove(HookHandle handle) override {
-    FakeHookCalls::Remove(handle);
-    if (log) log->push_back("Unhook " + std::to_string(handle));
-  }
-};
-
-class Form1Tray : public ::testing::Test {
+class Form1Tray : public WithForm1<> {
  protected:
-  void SetUp() override {
-    KBMouseHook::Attach(hooks, blockList, fake.dialogs);
-    mSysTray::bHiddenInTray = false;
-  }
+  void SetUp() override { mSysTray::bHiddenInTray = false; }
   void TearDown() override { mSysTray::bHiddenInTray = false; }
 
   // What the window does when the user minimises it.
@@ -47,10 +32,7 @@ class Form1Tray : public ::testing::Test {
     return balloons;
   }
 
-  FakePlatform fake;
-  LoggingHookCalls hooks;
-  FakeBlockListSource blockList;
-  Form1 form{fake.platform, fake.view};
+  FakeHookCalls& hooks = fake.hooks;
 };
 
 TEST_F(Form1Tray, TrayIconIsCreatedAsTheWindowStoresIt) {
@@ -181,8 +163,8 @@ TEST_F(Form1Tray, ButtonReleaseOnAVisibleWindowOnlyFocusesIt) {
 
 TEST_F(Form1Tray, BringingTheWindowBackLeavesLockingAsItWas) {
   form.cSysTray1.InTray(true);
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::HookMouse();
+  form.kbMouseHook.HookKeyboard();
+  form.kbMouseHook.HookMouse();
   form.SetCaption(ControlId::PushButton6, "Stop");
   form.SetWindowVisible(false);
   fake.tray.routing.Deliver(0x205);
@@ -214,17 +196,13 @@ TEST_F(Form1Tray, UnloadRemovesIconAndHooksThenClosesAndEnds) {
   hooks.log = &log;
   fake.tray.pump.onPass = [&](int) { log.push_back("ProcessMessages"); };
   form.cSysTray1.InTray(true);
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::HookMouse();
-  const HookHandle keyboard = KBMouseHook::KeyboardHookHandle();
-  const HookHandle mouse = KBMouseHook::MouseHookHandle();
+  form.kbMouseHook.HookKeyboard();
+  form.kbMouseHook.HookMouse();
   log.clear();
 
   form.Form_Unload();
-  EXPECT_EQ(log,
-            (std::vector<std::string>{"notify 2", "remove", "Unhook " + std::to_string(keyboard),
-                                      "Unhook " + std::to_string(mouse), "Close", "ProcessMessages",
-                                      "ProcessMessages", "End"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"notify 2", "remove", "Unhook 256", "Unhook 257",
+                                           "Close", "ProcessMessages", "ProcessMessages", "End"}));
   EXPECT_FALSE(form.cSysTray1.InTray());
 }
 

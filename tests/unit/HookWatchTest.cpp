@@ -9,10 +9,7 @@
 #include <vector>
 
 #include "CaseName.h"
-#include "engine/KBMouseHook.h"
-#include "fakes/FakeHooks.h"
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 
 namespace tallowmere {
 namespace {
@@ -30,8 +27,8 @@ class InstalledHooks : public FakeHookCalls {
   int mostOfOneKind = 0;
   std::vector<std::string> log;
 
-  HookInstall Install(HookKind kind) override {
-    const HookInstall result = FakeHookCalls::Install(kind);
+  HookInstall Install(HookKind kind, HookProcedures& procedures) override {
+    const HookInstall result = FakeHookCalls::Install(kind, procedures);
     log.push_back(kind == HookKind::Keyboard ? "install keyboard" : "install mouse");
     if (result.handle != 0) {
       installedNow[result.handle] = kind;
@@ -54,16 +51,14 @@ class InstalledHooks : public FakeHookCalls {
 class HookWatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    KBMouseHook::Attach(hooks, blockList, dialogs);
-    KBMouseHook::HookKeyboard();
-    KBMouseHook::HookMouse();
+    hook.HookKeyboard();
+    hook.HookMouse();
     input.clock = startTime;
     watch.Start();
   }
 
-  // A hook procedure is called for an event (here one that is no action, so
-  // that no list is read).
-  void HookCalled() { KBMouseHook::KeyboardProc(-1, 0, 0); }
+  // A hook procedure is called for an event.
+  void HookCalled() { hook.MouseProc({512, false}); }
   // Input since the previous look that no hook procedure saw.
   void MissedInput() {
     input.clock += kHookWatchInterval;
@@ -72,9 +67,10 @@ class HookWatchTest : public ::testing::Test {
 
   InstalledHooks hooks;
   FakeBlockListSource blockList;
-  FakeDialogs dialogs;
+  FakeHookEvents events;
+  KBMouseHook hook{hooks, blockList, events};
   FakeInput input;
-  HookWatch watch{input};
+  HookWatch watch{hook, input};
   std::uint32_t startTime = 50'000;
 };
 
@@ -145,42 +141,41 @@ TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
                                                  "remove mouse", "install mouse"}));
   EXPECT_EQ(hooks.mostOfOneKind, 1);
   EXPECT_EQ(hooks.installedNow.size(), 2u);
-  EXPECT_EQ(hooks.installedNow[KBMouseHook::KeyboardHookHandle()], HookKind::Keyboard);
-  EXPECT_EQ(hooks.installedNow[KBMouseHook::MouseHookHandle()], HookKind::Mouse);
-  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(hooks.installedNow[hook.KeyboardHookHandle()], HookKind::Keyboard);
+  EXPECT_EQ(hooks.installedNow[hook.MouseHookHandle()], HookKind::Mouse);
+  EXPECT_TRUE(events.failures.empty());
 }
 
 TEST_F(HookWatchTest, AFailedInstallationAtStartIsNotRetried) {
   hooks.failure = 1400;
-  KBMouseHook::HookMouse();
+  hook.HookMouse();
   watch.Start();
   const std::size_t installs = hooks.installed.size();
-  const std::size_t boxes = dialogs.shown.size();
+  const std::size_t reports = events.failures.size();
   for (int look = 0; look < 3; ++look) {
     MissedInput();
     EXPECT_FALSE(watch.Tick());
   }
   EXPECT_EQ(hooks.installed.size(), installs);
-  EXPECT_EQ(dialogs.shown.size(), boxes);
+  EXPECT_EQ(events.failures.size(), reports);
 }
 
 TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
   hooks.failure = 5;
   MissedInput();
   ASSERT_TRUE(watch.Tick());
-  ASSERT_EQ(dialogs.shown.size(), 2u);
-  EXPECT_EQ(dialogs.shown[0].text, "Failed to install low-level keyboard hook - 5");
-  EXPECT_EQ(dialogs.shown[1].text, "Failed to install mouse hook - 5");
+  EXPECT_EQ(events.failures,
+            (std::vector<FakeHookEvents::Failure>{{HookKind::Keyboard, 5}, {HookKind::Mouse, 5}}));
   for (int look = 0; look < 3; ++look) {
     MissedInput();
     EXPECT_FALSE(watch.Tick());
   }
-  EXPECT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(events.failures.size(), 2u);
 
   // Locking started again watches again.
   hooks.failure.reset();
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::HookMouse();
+  hook.HookKeyboard();
+  hook.HookMouse();
   watch.Start();
   MissedInput();
   EXPECT_TRUE(watch.Tick());
@@ -189,7 +184,7 @@ TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
 TEST_F(HookWatchTest, TicksWhileAFailureMessageIsOpenDoNothing) {
   hooks.failure = 5;
   std::vector<bool> nested;
-  dialogs.onShow = [&] {
+  events.onFailure = [&] {
     MissedInput();
     nested.push_back(watch.Tick());
   };
@@ -200,18 +195,14 @@ TEST_F(HookWatchTest, TicksWhileAFailureMessageIsOpenDoNothing) {
 }
 
 // The watch as the main window runs it: only while locking.
-class Form1HookWatch : public ::testing::Test {
+class Form1HookWatch : public WithForm1<> {
  protected:
-  void SetUp() override { KBMouseHook::Attach(hooks, blockList, fake.dialogs); }
   void MissedInput() {
     fake.input.clock += kHookWatchInterval;
     fake.input.lastInput = fake.input.clock - kLongAgo;
   }
 
-  FakeHookCalls hooks;
-  FakeBlockListSource blockList;
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+  FakeHookCalls& hooks = fake.hooks;
 };
 
 TEST_F(Form1HookWatch, WhileLockingLostHooksAreInstalledAgain) {

@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "fakes/FakePlatform.h"
-#include "ui/Form1.h"
+#include "fakes/Form1Fixture.h"
 #include "ui/HoverFeedback.h"
 
 namespace tallowmere {
@@ -37,11 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         HoverCase{ControlId::Check6, std::nullopt}, HoverCase{ControlId::Check8, std::nullopt},
         HoverCase{ControlId::Check1, std::nullopt}));
 
-class HoverFeedback : public ::testing::Test {
- protected:
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
-};
+using HoverFeedback = WithForm1<>;
 
 TEST_F(HoverFeedback, StartsWithTheArrow) {
   EXPECT_EQ(form.MousePointer, kPointerDefault);

@@ -3,23 +3,21 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakePlatform.h"
+#include "fakes/Form1Fixture.h"
 #include "shell/AppError.h"
 #include "shell/Skin.h"
-#include "ui/Form1.h"
 
 namespace tallowmere {
 namespace {
 
 const std::string kSkinPath = "C:\\Program Files\\Tallowmere\\x\\o.cjs";
 
-class ApplySkinTest : public ::testing::Test {
+template <class Base = ::testing::Test>
+class WithSkin : public WithForm1<Base> {
  protected:
-  void Apply() { ApplySkin(form, fake.files, fake.environment, fake.skin); }
-
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
+  void Apply() { ApplySkin(this->form, this->fake.files, this->fake.environment, this->fake.skin); }
 };
+using ApplySkinTest = WithSkin<>;
 
 TEST_F(ApplySkinTest, WithoutTheFileNothingHappens) {
   Apply();
@@ -83,14 +81,12 @@ TEST_F(ApplySkinTest, WindowFramesTickBoxesAndLabelsTakeTheButtonFace) {
 }
 
 // The option flags gain bit 1 and keep every other bit.
-class SkinOptionFlags : public ::testing::TestWithParam<std::pair<std::int32_t, std::int32_t>> {};
+using SkinOptionFlags = WithSkin<::testing::TestWithParam<std::pair<std::int32_t, std::int32_t>>>;
 
 TEST_P(SkinOptionFlags, WrittenBackWithBitOne) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
   fake.files.content[kSkinPath] = "";
   fake.skin.options = GetParam().first;
-  ApplySkin(form, fake.files, fake.environment, fake.skin);
+  Apply();
   EXPECT_EQ(fake.skin.calls.at(2), "SetOptions(" + std::to_string(GetParam().second) + ")");
 }
 

@@ -9,11 +9,9 @@
 #include <string>
 
 #include "engine/HookWatch.h"
-#include "engine/KBMouseHook.h"
 #include "platform/win32/Form1Window.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "platform/win32/Win32InputState.h"
-#include "unit/fakes/FakeHooks.h"
 #include "unit/fakes/FakePlatform.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
@@ -27,17 +25,16 @@ constexpr std::chrono::milliseconds kTimeout = 5s;
 class CountingHooks : public Win32HookCalls {
  public:
   int installs = 0;
-  HookInstall Install(HookKind kind) override {
+  HookInstall Install(HookKind kind, HookProcedures& procedures) override {
     ++installs;
-    return Win32HookCalls::Install(kind);
+    return Win32HookCalls::Install(kind, procedures);
   }
 };
 
 class HookWatchWin : public ::testing::Test {
  protected:
   void SetUp() override {
-    list.content = "65,\r\n";
-    KBMouseHook::Attach(hooks, list, fake.dialogs);
+    fake.blockList.content = "65,\r\n";
     form1.Create();
     form1.Show(SW_SHOWNORMAL);
     probe = std::make_unique<InputReceiver>();
@@ -74,10 +71,9 @@ class HookWatchWin : public ::testing::Test {
   }
 
   CountingHooks hooks;
-  FakeBlockListSource list;
   FakePlatform fake;
   Win32InputState input;
-  Platform platform = fake.WithInput(input);
+  Platform platform = fake.With(input, hooks);
   Form1Window form1{platform};
   std::unique_ptr<InputReceiver> probe;
 };
@@ -89,9 +85,9 @@ TEST_F(HookWatchWin, BlockingResumesWithinAboutASecondAfterTheHooksAreLost) {
   EXPECT_EQ(hooks.installs, 2) << "hooks that see every input are left alone";
 
   // Windows drops hooks without telling their owner; here they go through
-  // the hook calls, behind KBMouseHook's back.
-  hooks.Remove(KBMouseHook::KeyboardHookHandle());
-  hooks.Remove(KBMouseHook::MouseHookHandle());
+  // the hook calls, behind the back of the form's KBMouseHook.
+  hooks.Remove(form1.form().kbMouseHook.KeyboardHookHandle());
+  hooks.Remove(form1.form().kbMouseHook.MouseHookHandle());
   const ULONGLONG lost = GetTickCount64();
   int leaked = 0;
   while (ListedKeyGotThrough()) {

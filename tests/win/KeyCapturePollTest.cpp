@@ -37,7 +37,7 @@ class KeyCapturePoll : public ::testing::Test {
 
   FakePlatform fake;
   Win32InputState input;
-  Platform platform = fake.WithInput(input);
+  Platform platform = fake.With(input, fake.hooks);
   Form1Window window{platform};
   OwnedWindow other{CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                     100, nullptr, nullptr, nullptr, nullptr)};

@@ -3,28 +3,55 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/KBMouseHook.h"
-
 namespace tallowmere {
 
 namespace {
 
+// Windows calls a hook procedure with no pointer of ours: what decides for the
+// installed hook of each kind, and the hook that chains its events on, are
+// module-wide, here.
+struct Installed {
+  HookProcedures* procedures = nullptr;
+  HHOOK hook = nullptr;
+};
+Installed keyboard, mouse;
+
 // Windows must never see a C++ exception: a failing decision lets the event
 // pass on.
-LRESULT CALLBACK KeyboardTrampoline(int nCode, WPARAM wParam, LPARAM lParam) {
+template <typename Decide>
+LRESULT Chain(const Installed& installed, int nCode, WPARAM wParam, LPARAM lParam, Decide decide) {
+  bool swallow = false;
   try {
-    return KBMouseHook::KeyboardProc(nCode, wParam, lParam);
+    swallow = nCode == HC_ACTION && decide(*installed.procedures);
   } catch (...) {
-    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    swallow = false;
   }
+  return swallow ? 1 : CallNextHookEx(installed.hook, nCode, wParam, lParam);
+}
+
+// The records are copied whole, at the platform's own size (they differ
+// between 32- and 64-bit Windows).
+template <typename Record>
+Record Copy(LPARAM lParam) {
+  Record record;
+  std::memcpy(&record, reinterpret_cast<const void*>(lParam), sizeof record);
+  return record;
+}
+
+LRESULT CALLBACK KeyboardTrampoline(int nCode, WPARAM wParam, LPARAM lParam) {
+  return Chain(keyboard, nCode, wParam, lParam, [&](HookProcedures& procedures) {
+    const auto record = Copy<KBDLLHOOKSTRUCT>(lParam);
+    return procedures.KeyboardProc(
+        {record.vkCode, (record.flags & LLKHF_UP) == 0, (record.flags & LLKHF_INJECTED) != 0});
+  });
 }
 
 LRESULT CALLBACK MouseTrampoline(int nCode, WPARAM wParam, LPARAM lParam) {
-  try {
-    return KBMouseHook::MouseProc(nCode, wParam, lParam);
-  } catch (...) {
-    return CallNextHookEx(nullptr, nCode, wParam, lParam);
-  }
+  return Chain(mouse, nCode, wParam, lParam, [&](HookProcedures& procedures) {
+    const auto record = Copy<MSLLHOOKSTRUCT>(lParam);
+    return procedures.MouseProc(
+        {static_cast<std::uint32_t>(wParam), (record.flags & LLMHF_INJECTED) != 0});
+  });
 }
 
 HHOOK ToHook(HookHandle handle) {
@@ -37,14 +64,18 @@ Win32HookCalls::~Win32HookCalls() {
   for (HHOOK hook : installed_) UnhookWindowsHookEx(hook);
 }
 
-HookInstall Win32HookCalls::Install(HookKind kind) {
+HookInstall Win32HookCalls::Install(HookKind kind, HookProcedures& procedures) {
   installed_.reserve(installed_.size() + 1);  // no failure once the hook is in
-  const bool keyboard = kind == HookKind::Keyboard;
-  HHOOK hook = SetWindowsHookExW(keyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
-                                 keyboard ? KeyboardTrampoline : MouseTrampoline,
+  const bool isKeyboard = kind == HookKind::Keyboard;
+  Installed& slot = isKeyboard ? keyboard : mouse;
+  // Set before the hook exists, so that its first call finds it.
+  slot.procedures = &procedures;
+  HHOOK hook = SetWindowsHookExW(isKeyboard ? WH_KEYBOARD_LL : WH_MOUSE_LL,
+                                 isKeyboard ? KeyboardTrampoline : MouseTrampoline,
                                  GetModuleHandleW(nullptr), 0);
   const DWORD error = GetLastError();
   if (hook == nullptr) return {0, error};
+  slot.hook = hook;
   installed_.push_back(hook);
   return {reinterpret_cast<HookHandle>(hook), 0};
 }
@@ -53,19 +84,6 @@ void Win32HookCalls::Remove(HookHandle handle) {
   UnhookWindowsHookEx(ToHook(handle));
   installed_.erase(std::remove(installed_.begin(), installed_.end(), ToHook(handle)),
                    installed_.end());
-}
-
-HookResult Win32HookCalls::CallNext(HookHandle handle, int nCode, HookWParam wParam,
-                                    HookLParam lParam) {
-  return CallNextHookEx(ToHook(handle), nCode, wParam, lParam);
-}
-
-std::uint32_t Win32HookCalls::KeyCode(HookLParam lParam) {
-  // The record is copied whole, at the platform's own size (it differs
-  // between 32- and 64-bit Windows).
-  KBDLLHOOKSTRUCT event;
-  std::memcpy(&event, reinterpret_cast<const void*>(lParam), sizeof event);
-  return event.vkCode;
 }
 
 }  // namespace tallowmere

@@ -8,8 +8,8 @@
 
 namespace tallowmere {
 
-// The system-wide low-level hooks whose procedures hand every event to
-// KBMouseHook. Hooks still installed when this object ends are removed then.
+// The system-wide low-level hooks. Hooks still installed when this object
+// ends are removed then.
 class Win32HookCalls : public HookCalls {
  public:
   Win32HookCalls() = default;
@@ -17,10 +17,8 @@ class Win32HookCalls : public HookCalls {
   Win32HookCalls& operator=(const Win32HookCalls&) = delete;
   ~Win32HookCalls() override;
 
-  HookInstall Install(HookKind kind) override;
+  HookInstall Install(HookKind kind, HookProcedures& procedures) override;
   void Remove(HookHandle handle) override;
-  HookResult CallNext(HookHandle handle, int nCode, HookWParam wParam, HookLParam lParam) override;
-  std::uint32_t KeyCode(HookLParam lParam) override;
 
  private:
   std::vector<HHOOK> installed_;

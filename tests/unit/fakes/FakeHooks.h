@@ -1,59 +1,38 @@
 #pragma once
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/KBMouseHook.h"
 #include "platform/BlockListSource.h"
 #include "platform/HookCalls.h"
 
 namespace tallowmere {
 
-// The keyboard event record as the fake platform lays it out; lParam holds its
-// address, as on Windows.
-struct FakeKeyEvent {
-  std::uint32_t vkCode;
-};
-
-struct ChainedCall {
-  HookHandle handle;
-  int nCode;
-  HookWParam wParam;
-  HookLParam lParam;
-  bool operator==(const ChainedCall&) const = default;
-};
-
-// Records every hook call. Installation hands out the next handle, or fails
-// with `failure` when it is set.
+// Records every installation and removal. Installation hands out the next
+// handle, or fails with `failure` when it is set. `log`, when set, also gets
+// "Hook 256" and "Unhook 256".
 class FakeHookCalls : public HookCalls {
  public:
-  // What CallNext answers: a value no decision of the unit produces.
-  static constexpr HookResult kChainResult = 0x5EED;
-
   std::optional<std::uint32_t> failure;
   HookHandle nextHandle = 0x100;
   std::vector<HookKind> installed;
   std::vector<HookHandle> removed;
-  std::vector<ChainedCall> chained;
-  int keyCodeReads = 0;
+  std::vector<std::string>* log = nullptr;
 
-  HookInstall Install(HookKind kind) override {
+  HookInstall Install(HookKind kind, HookProcedures&) override {
     installed.push_back(kind);
     if (failure) return {0, *failure};
+    if (log) log->push_back("Hook " + std::to_string(nextHandle));
     return {nextHandle++, 0};
   }
-  void Remove(HookHandle handle) override { removed.push_back(handle); }
-  HookResult CallNext(HookHandle handle, int nCode, HookWParam wParam, HookLParam lParam) override {
-    chained.push_back({handle, nCode, wParam, lParam});
-    return kChainResult;
-  }
-  std::uint32_t KeyCode(HookLParam lParam) override {
-    ++keyCodeReads;
-    FakeKeyEvent event;
-    std::memcpy(&event, reinterpret_cast<const void*>(lParam), sizeof event);
-    return event.vkCode;
+  void Remove(HookHandle handle) override {
+    removed.push_back(handle);
+    if (log) log->push_back("Unhook " + std::to_string(handle));
   }
 };
 
@@ -72,6 +51,21 @@ class FakeBlockListSource : public BlockListSource {
     std::copy_n(content.data(), n, buffer.data());
     return n;
   }
+};
+
+// Records what the hooks report. `onFailure` runs within the report, as the
+// messages that a shown box dispatches would.
+class FakeHookEvents : public HookEvents {
+ public:
+  using Failure = std::pair<HookKind, std::uint32_t>;
+  std::vector<Failure> failures;
+  std::function<void()> onFailure;
+  int stopRequests = 0;
+  void HookInstallFailed(HookKind kind, std::uint32_t error) override {
+    failures.emplace_back(kind, error);
+    if (onFailure) onFailure();
+  }
+  void StopLockingRequested() override { ++stopRequests; }
 };
 
 }  // namespace tallowmere

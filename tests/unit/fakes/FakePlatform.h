@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "FakeHooks.h"
 #include "FakeSkin.h"
 #include "FakeTray.h"
 #include "shell/AppError.h"
@@ -270,12 +271,15 @@ struct FakePlatform {
   FakeProcess process;
   FakePictures pictures;
   FakeSkin skin;
-  // The services with another keyboard state, such as the real one.
-  Platform WithInput(InputState& other) {
-    return {files,         environment, dialogs, registry, settings, other,
-            tray.platform, resources,   process, pictures, skin};
+  FakeHookCalls hooks;
+  FakeBlockListSource blockList;
+  // The services with another keyboard state, such as the real one, or other
+  // hook calls.
+  Platform With(InputState& otherInput, HookCalls& otherHooks) {
+    return {files,     environment, dialogs,  registry, settings,   otherInput, tray.platform,
+            resources, process,     pictures, skin,     otherHooks, blockList};
   }
-  Platform platform = WithInput(input);
+  Platform platform = With(input, hooks);
 
   std::string BlockList() { return files.content["C:\\Temp\\xsettings.txt"]; }
 };

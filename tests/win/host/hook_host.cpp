@@ -11,7 +11,6 @@
 #include "engine/KBMouseHook.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32BlockListSource.h"
-#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "win/support/HookHost.h"
 
@@ -23,24 +22,24 @@ LRESULT CALLBACK PassThrough(int nCode, WPARAM wParam, LPARAM lParam) {
 }
 
 // The hooks of one mode, put in and taken out on command.
-class Hooks {
+class Hooks : private HookEvents {
  public:
-  explicit Hooks(bool kbMouseHook) : kbMouseHook_(kbMouseHook) {
-    if (kbMouseHook_) KBMouseHook::Attach(calls_, blockList_, dialogs_);
-  }
-  void Install() {
+  explicit Hooks(bool kbMouseHook) : kbMouseHook_(kbMouseHook) {}
+  // False when an installation failed.
+  bool Install() {
     if (kbMouseHook_) {
-      KBMouseHook::HookKeyboard();
-      KBMouseHook::HookMouse();
+      hook_.HookKeyboard();
+      hook_.HookMouse();
     } else {
       passKeyboard_ = SetWindowsHookExW(WH_KEYBOARD_LL, PassThrough, GetModuleHandleW(nullptr), 0);
       passMouse_ = SetWindowsHookExW(WH_MOUSE_LL, PassThrough, GetModuleHandleW(nullptr), 0);
     }
+    return !failed_;
   }
   void Remove() {
     if (kbMouseHook_) {
-      KBMouseHook::UnhookKeyboard();
-      KBMouseHook::UnhookMouse();
+      hook_.UnhookKeyboard();
+      hook_.UnhookMouse();
     } else {
       UnhookWindowsHookEx(passKeyboard_);
       UnhookWindowsHookEx(passMouse_);
@@ -48,17 +47,21 @@ class Hooks {
   }
 
  private:
+  void HookInstallFailed(HookKind, std::uint32_t) override { failed_ = true; }
+  void StopLockingRequested() override {}
+
   bool kbMouseHook_;
+  bool failed_ = false;
   Win32HookCalls calls_;
   Win32BlockListSource blockList_;
-  Win32Dialogs dialogs_;
+  KBMouseHook hook_{calls_, blockList_, *this};
   HHOOK passKeyboard_ = nullptr, passMouse_ = nullptr;
 };
 
 int Run(const std::wstring& mode, HANDLE ack) {
   if (mode != L"hooks" && mode != L"pass-through") return 2;
   Hooks hooks(mode == L"hooks");
-  hooks.Install();
+  if (!hooks.Install()) return 5;
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the first command
   SetEvent(ack);

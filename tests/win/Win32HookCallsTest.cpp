@@ -1,10 +1,8 @@
-#include "engine/KBMouseHook.h"
+#include "platform/win32/Win32HookCalls.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <atomic>
 #include <optional>
 #include <string>
 #include <thread>
@@ -12,45 +10,56 @@
 
 #include "CaseName.h"
 #include "platform/win32/Win32Dialogs.h"
-#include "platform/win32/Win32HookCalls.h"
-#include "shell/Main.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
 
 namespace tallowmere::test {
 namespace {
 
-// A fixed list, counting how often the hooks read it.
-class CountingSource : public BlockListSource {
+// Keeps every decoded event; swallows the key A and the left button.
+class RecordingProcedures : public HookProcedures {
  public:
-  explicit CountingSource(std::string content) : content_(std::move(content)) {}
-  std::size_t Read(std::span<char> buffer) noexcept override {
-    ++reads;
-    const std::size_t n = std::min(buffer.size(), content_.size());
-    std::copy_n(content_.data(), n, buffer.data());
-    return n;
+  std::vector<KeyEvent> keys;
+  std::vector<MouseEvent> mouse;
+  bool KeyboardProc(const KeyEvent& event) override {
+    keys.push_back(event);
+    return event.vkCode == 'A';
   }
-  std::atomic<int> reads{0};
-
- private:
-  std::string content_;
+  bool MouseProc(const MouseEvent& event) override {
+    mouse.push_back(event);
+    return event.message == WM_LBUTTONDOWN || event.message == WM_LBUTTONUP;
+  }
 };
 
-TEST(KBMouseHookWin, InstallsBothHooksThatSeeInputAndRemovesThem) {
+std::vector<std::string> Described(const std::vector<KeyEvent>& events) {
+  std::vector<std::string> described;
+  for (const KeyEvent& e : events) {
+    described.push_back(std::string(1, static_cast<char>(e.vkCode)) + (e.down ? " down" : " up") +
+                        (e.injected ? " injected" : ""));
+  }
+  return described;
+}
+
+// The injected button events; placing the pointer also moves it.
+std::vector<std::uint32_t> Buttons(const std::vector<MouseEvent>& events) {
+  std::vector<std::uint32_t> messages;
+  for (const MouseEvent& e : events) {
+    if (e.message != WM_MOUSEMOVE && e.injected) messages.push_back(e.message);
+  }
+  return messages;
+}
+
+TEST(Win32HookCalls, DecodeEachEventAskTheProceduresAndChainWhatTheyPass) {
   Win32HookCalls hooks;
-  CountingSource list("65,513,514,\r\n");
-  Win32Dialogs dialogs;
-  KBMouseHook::Attach(hooks, list, dialogs);
+  RecordingProcedures procedures;
   InputReceiver window;
   ASSERT_TRUE(window.BringToFront());
 
-  KBMouseHook::HookKeyboard();
-  KBMouseHook::HookMouse();
-  const HookHandle keyboard = KBMouseHook::KeyboardHookHandle();
-  const HookHandle mouse = KBMouseHook::MouseHookHandle();
-  EXPECT_NE(keyboard, 0u);
-  EXPECT_NE(mouse, 0u);
-  EXPECT_NE(keyboard, mouse);
+  const HookInstall keyboard = hooks.Install(HookKind::Keyboard, procedures);
+  const HookInstall mouse = hooks.Install(HookKind::Mouse, procedures);
+  EXPECT_NE(keyboard.handle, 0u);
+  EXPECT_NE(mouse.handle, 0u);
+  EXPECT_NE(keyboard.handle, mouse.handle);
 
   TapKey('A');
   TapKey('B');
@@ -63,29 +72,24 @@ TEST(KBMouseHookWin, InstallsBothHooksThatSeeInputAndRemovesThem) {
   EXPECT_EQ(window.Count(WM_LBUTTONDOWN), 0);
   EXPECT_EQ(window.Count(WM_LBUTTONUP), 0);
   EXPECT_EQ(window.Count(WM_RBUTTONDOWN), 1);
-  EXPECT_GE(list.reads, 8);
+  EXPECT_EQ(Described(procedures.keys),
+            (std::vector<std::string>{"A down injected", "A up injected", "B down injected",
+                                      "B up injected"}));
+  EXPECT_EQ(Buttons(procedures.mouse), (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                                   WM_RBUTTONDOWN, WM_RBUTTONUP}));
 
-  KBMouseHook::UnhookKeyboard();
-  KBMouseHook::UnhookMouse();
-  EXPECT_EQ(KBMouseHook::KeyboardHookHandle(), keyboard);
-  EXPECT_EQ(KBMouseHook::MouseHookHandle(), mouse);
-  const int readsBefore = list.reads;
+  hooks.Remove(keyboard.handle);
+  hooks.Remove(mouse.handle);
+  procedures.keys.clear();
+  procedures.mouse.clear();
   window.Reset();
   TapKey('A');
   ClickAt(window.Centre(), MouseButton::Left);
   EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'A'));
   EXPECT_TRUE(window.WaitFor(WM_LBUTTONUP));
-  EXPECT_EQ(list.reads, readsBefore);
+  EXPECT_TRUE(procedures.keys.empty());
+  EXPECT_TRUE(procedures.mouse.empty());
 }
-
-// An installation that the system refuses.
-class RefusingHookCalls : public Win32HookCalls {
- public:
-  HookInstall Install(HookKind) override {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return {0, GetLastError()};
-  }
-};
 
 struct ShownBox {
   std::wstring caption;
@@ -149,46 +153,26 @@ std::optional<ShownBox> AnswerMessageBox(DWORD timeoutMs) {
   return std::nullopt;
 }
 
-struct FailureCase {
-  const char* name;
-  void (*hook)();
-  HookHandle (*handle)();
-  const wchar_t* text;
-};
+// The box of a failed hook installation: its text under the caption, OK
+// alone, and no icon; the box of the start-up options carries the exclamation.
+class Win32DialogsBox : public ::testing::TestWithParam<DialogIcon> {};
 
-class FailedInstallation : public ::testing::TestWithParam<FailureCase> {
- protected:
-  void TearDown() override { SetApplicationTitle(); }
-};
-
-TEST_P(FailedInstallation, ShowsTheErrorCodeInAPlainBoxUnderTheTitle) {
-  RefusingHookCalls hooks;
-  CountingSource list("");
-  Win32Dialogs dialogs;
-  KBMouseHook::Attach(hooks, list, dialogs);
-  SetApplicationTitle("Tallowmere under test");
-
+TEST_P(Win32DialogsBox, ShowsTextAndCaptionWithASingleOk) {
   std::optional<ShownBox> shown;
   std::thread answerer([&] { shown = AnswerMessageBox(10000); });
-  GetParam().hook();  // returns once the box is answered
+  // Returns once the box is answered.
+  Win32Dialogs().Show("Failed to install mouse hook - 5", "Tallowmere under test", GetParam());
   answerer.join();
 
-  EXPECT_EQ(GetParam().handle(), 0u);
   ASSERT_TRUE(shown.has_value());
   EXPECT_EQ(shown->caption, L"Tallowmere under test");
-  EXPECT_EQ(shown->texts, std::vector<std::wstring>{GetParam().text});
+  EXPECT_EQ(shown->texts, std::vector<std::wstring>{L"Failed to install mouse hook - 5"});
   EXPECT_EQ(shown->buttons, std::vector<std::wstring>{L"OK"});
-  EXPECT_EQ(shown->icons, 0);
+  EXPECT_EQ(shown->icons, GetParam() == DialogIcon::None ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hooks, FailedInstallation,
-    ::testing::Values(FailureCase{"Keyboard", KBMouseHook::HookKeyboard,
-                                  KBMouseHook::KeyboardHookHandle,
-                                  L"Failed to install low-level keyboard hook - 5"},
-                      FailureCase{"Mouse", KBMouseHook::HookMouse, KBMouseHook::MouseHookHandle,
-                                  L"Failed to install mouse hook - 5"}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Icons, Win32DialogsBox,
+                         ::testing::Values(DialogIcon::None, DialogIcon::Exclamation));
 
 }  // namespace
 }  // namespace tallowmere::test

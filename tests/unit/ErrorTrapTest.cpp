@@ -145,15 +145,6 @@ TEST(ErrorTrap, AFailureOfTheBoxItselfIsNotCaught) {
   EXPECT_THROW(SampleHandler({"first"}, "x").Run(dialogs), std::runtime_error);
 }
 
-TEST(ErrorReport, MessageIsComposedByteForByte) {
-  EXPECT_EQ(
-      ErrorReportMessage("Invalid procedure call or argument",
-                         "in Quorvane2021/08/31.Form1.PushButton1_Click ", 108, "help@example.org"),
-      "Invalid procedure call or argument\r\n"
-      "in Quorvane2021/08/31.Form1.PushButton1_Click at line 108\r\r"
-      "Please email screenshot of this message to help@example.org");
-}
-
 TEST(ErrorReport, ContextsNameTheHandlerOfForm1) {
   EXPECT_EQ(ErrorContext("Form_Load"), "in Quorvane2021/08/31.Form1.Form_Load ");
   EXPECT_EQ(ErrorContext("Timer1"), "in Quorvane2021/08/31.Form1.Timer1 ");

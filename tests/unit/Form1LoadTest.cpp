@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         RestoreCase{"Empty", "", {}, {}, std::nullopt},
         RestoreCase{"OnlyCommas", ",,,,", {}, {}, std::nullopt},
         RestoreCase{"OnlyLineBreaks", "\r\n\r\n\n", {}, {}, std::nullopt},
-        RestoreCase{"TwoKeys", "65,66,\r\n", {41, 57}, {}, std::nullopt},
+        RestoreCase{"FirstAndLaterKeys", "27,65,66,\r\n", {0, 41, 57}, {}, std::nullopt},
         RestoreCase{"LastPieceNeverExamined", "65,66", {41}, {}, std::nullopt},
         RestoreCase{"NoCommaNoEntry", "65", {}, {}, std::nullopt},
         RestoreCase{"LinesJoined", "65,\r\n66,\r\n", {41, 57}, {}, std::nullopt},
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {C::Check2_},
                     "65,66,513,514,\r\n"},
         RestoreCase{"AllMouseOptions",
-                    "513,516,512,522,519,",
+                    "513,516,512,522,520,",
                     {},
                     {C::Check2_, C::Check3_, C::Check4_, C::Check5_, C::Check6_},
                     "513,514,516,517,512,522,519,520,\r\n"}),
@@ -170,11 +170,12 @@ TEST_F(LoadBlockList, UnreadableListIsReportedOnceAndTheLoadFinishes) {
   EXPECT_FALSE(form.bLoading);
 }
 
-TEST_F(LoadBlockList, AFailedMarkIsReportedAndTheRestoreGoesOn) {
-  fake.files.content[kTempList] = "65,66,";
+TEST_F(LoadBlockList, AFailedMarkOrTickIsReportedOnItsLineAndTheRestoreGoesOn) {
+  fake.files.content[kTempList] = "65,516,66,";
   fake.view.failingKey = 41;
+  fake.view.failingControl = ControlId::Check3_;
   form.Form_Load();
-  EXPECT_EQ(ReportedLines(fake.dialogs), std::vector<int>{158});
+  EXPECT_EQ(ReportedLines(fake.dialogs), (std::vector<int>{158, 166}));
   EXPECT_EQ(MarkedKeys(form), (std::set<int>{41, 57}));
 }
 

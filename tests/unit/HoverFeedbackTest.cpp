@@ -3,43 +3,22 @@
 #include <vector>
 
 #include "fakes/Form1Fixture.h"
-#include "ui/HoverFeedback.h"
 
 namespace tallowmere {
 namespace {
 
-struct HoverCase {
-  ControlId source;
-  std::optional<int> setting;
-};
-
-class HoverTable : public ::testing::TestWithParam<HoverCase> {};
-
-TEST_P(HoverTable, SettingOfEachSource) {
-  EXPECT_EQ(HoverPointer(GetParam().source), GetParam().setting);
-}
-
-// Every control of the window, so a new one cannot slip into the table unseen.
-INSTANTIATE_TEST_SUITE_P(
-    Controls, HoverTable,
-    ::testing::Values(
-        HoverCase{ControlId::PushButton1, kPointerCustom},
-        HoverCase{ControlId::PushButton2, kPointerCustom},
-        HoverCase{ControlId::PushButton6, kPointerCustom},
-        HoverCase{ControlId::Form1, kPointerDefault}, HoverCase{ControlId::Frame1, kPointerDefault},
-        HoverCase{ControlId::Frame2, kPointerDefault},
-        HoverCase{ControlId::Frame3, kPointerDefault},
-        HoverCase{ControlId::Image1, kPointerDefault}, HoverCase{ControlId::Label1, std::nullopt},
-        HoverCase{ControlId::Label2, std::nullopt}, HoverCase{ControlId::Check2_, std::nullopt},
-        HoverCase{ControlId::Check3_, std::nullopt}, HoverCase{ControlId::Check4_, std::nullopt},
-        HoverCase{ControlId::Check5_, std::nullopt}, HoverCase{ControlId::Check6_, std::nullopt},
-        HoverCase{ControlId::Check6, std::nullopt}, HoverCase{ControlId::Check8, std::nullopt},
-        HoverCase{ControlId::Check1, std::nullopt}));
-
 using HoverFeedback = WithForm1<>;
 
-TEST_F(HoverFeedback, StartsWithTheArrow) {
-  EXPECT_EQ(form.MousePointer, kPointerDefault);
+TEST_F(HoverFeedback, ActionButtonsGiveTheHandTheBackgroundFramesAndPictureTheArrow) {
+  using C = ControlId;
+  for (ControlId button : {C::PushButton1, C::PushButton2, C::PushButton6}) {
+    for (ControlId area : {C::Form1, C::Frame1, C::Frame2, C::Frame3, C::Image1}) {
+      form.MouseMove(area);
+      EXPECT_EQ(form.MousePointer, kPointerDefault) << static_cast<int>(area);
+      form.MouseMove(button);
+      EXPECT_EQ(form.MousePointer, kPointerCustom) << static_cast<int>(button);
+    }
+  }
 }
 
 TEST_F(HoverFeedback, FrameToKeyAndBack) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "engine/BlockList.h"
 #include "platform/win32/Handle.h"
@@ -63,18 +64,31 @@ TEST_F(Win32BlockListSourceTest, TrailingBackslashInTempStillFindsTheFile) {
   EXPECT_EQ(Read(), "65,\r\n");
 }
 
-TEST_F(Win32BlockListSourceTest, MissingFileReadsNothing) {
-  EXPECT_EQ(Read(), "");
-}
-
-TEST_F(Win32BlockListSourceTest, MissingTempFolderReadsNothing) {
-  SetTemp(folder_.File(L"gone"));
-  EXPECT_EQ(Read(), "");
-}
-
-TEST_F(Win32BlockListSourceTest, DirectoryInPlaceOfTheFileReadsNothing) {
+TEST_F(Win32BlockListSourceTest, NoFileToReadReadsNothing) {
+  EXPECT_EQ(Read(), "") << "no file";
   ASSERT_TRUE(CreateDirectoryW(ListPath().c_str(), nullptr));
+  EXPECT_EQ(Read(), "") << "a folder of that name";
+  SetTemp(folder_.File(L"gone"));
+  EXPECT_EQ(Read(), "") << "no such folder";
+  SetTemp(std::wstring(32760, L'x'));
+  EXPECT_EQ(Read(), "") << "TEMP too long for a path";
+}
+
+// A pipe answers only when its other end writes: the hooks never wait for one.
+TEST_F(Win32BlockListSourceTest, APipeOfThatNameReadsNothing) {
+  const wchar_t* name = L"\\\\.\\pipe\\xsettings.txt";
+  Handle pipe(CreateNamedPipeW(name, PIPE_ACCESS_OUTBOUND, 0, 1, 64, 64, 0, nullptr));
+  ASSERT_TRUE(pipe.Valid());
+  std::thread writer([&] {
+    DWORD written = 0;
+    if (ConnectNamedPipe(pipe.Get(), nullptr) || GetLastError() == ERROR_PIPE_CONNECTED)
+      ::WriteFile(pipe.Get(), "65,", 3, &written, nullptr);
+  });
+  SetTemp(L"\\\\.\\pipe");
   EXPECT_EQ(Read(), "");
+  // Ends the writer's wait for a reader, should the read not have opened the pipe.
+  Handle reader(CreateFileW(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  writer.join();
 }
 
 TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingReadsNothing) {
@@ -94,11 +108,6 @@ TEST_F(Win32BlockListSourceTest, HugeFileReadsOnlyTheBufferFromItsStart) {
   WriteFileBytes(ListPath(), huge);
   EXPECT_EQ(Read(), huge.substr(0, kBlockListReadLimit + 1));
   EXPECT_EQ(Read(3), "65,");
-}
-
-TEST_F(Win32BlockListSourceTest, TempTooLongForAPathReadsNothing) {
-  SetTemp(std::wstring(32760, L'x'));
-  EXPECT_EQ(Read(), "");
 }
 
 // Unset and empty TEMP both put the file at the root of the current drive.

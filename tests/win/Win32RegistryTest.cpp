@@ -151,7 +151,7 @@ TEST_F(Win32Settings, ValueWithoutTerminatingNulReadsWhole) {
   EXPECT_EQ(store.Get("VarnholtWinTest", "Tallowmere", "Minimized", "Off"), "On");
 }
 
-TEST_F(Win32Settings, ANumberStoredUnderTheKeyReadsAsTheFallback) {
+TEST_F(Win32Settings, ANumberReadsAsTheFallbackAnExpandableTextAsItsText) {
   RegKey key;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VarnholtWinTest\\Tallowmere", 0, nullptr,
                             0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
@@ -161,6 +161,10 @@ TEST_F(Win32Settings, ANumberStoredUnderTheKeyReadsAsTheFallback) {
                            reinterpret_cast<const BYTE*>(&one), sizeof one),
             ERROR_SUCCESS);
   EXPECT_EQ(store.Get("VarnholtWinTest", "Tallowmere", "Minimized", "Off"), "Off");
+  ASSERT_EQ(RegSetValueExW(key.Get(), L"Windows Startup", 0, REG_EXPAND_SZ,
+                           reinterpret_cast<const BYTE*>(L"On"), sizeof L"On"),
+            ERROR_SUCCESS);
+  EXPECT_EQ(store.Get("VarnholtWinTest", "Tallowmere", "Windows Startup", "Off"), "On");
 }
 
 TEST(Win32StartupSettings, LiveUnderSoftwareVarnholtTallowmere) {

@@ -134,7 +134,8 @@ class Installer : public ::testing::Test {
     ASSERT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey)) << "installed already";
   }
 
-  // Runs a command line such as an "Apps & features" entry holds, "exe" args.
+  // Runs a command line of the form "program" arguments, as an entry of
+  // "Apps & features" holds it.
   static std::unique_ptr<RunningProgram> RunCommandLine(const std::wstring& commandLine) {
     const auto end = commandLine.find(L'"', 1);
     const std::wstring arguments = commandLine.substr(end + 1);
@@ -181,8 +182,9 @@ TEST_F(Installer, QuietInstallPutsTheProgramItsShortcutAndItsEntryInPlace) {
   EXPECT_EQ(FileNames(folder), (std::set<std::wstring>{L"HAND-M.CUR", L"Tallowmere.exe",
                                                        L"Uninstall.exe", L"xsettings.txt"}));
   EXPECT_EQ(ReadFileBytes(folder / L"xsettings.txt"), std::optional<std::string>("\r\n"));
-  EXPECT_EQ(ReadFileBytes(folder / L"HAND-M.CUR"),
-            ReadFileBytes(TestProgramFolder() / L"HAND-M.CUR"));
+  EXPECT_TRUE(ReadFileBytes(folder / L"HAND-M.CUR") ==
+              ReadFileBytes(TestProgramFolder() / L"HAND-M.CUR"))
+      << "not the built pointer";
 
   const auto shortcut = ReadShortcut(ShortcutFile());
   ASSERT_TRUE(shortcut.has_value()) << "no Start menu shortcut " << ShortcutFile();

@@ -25,6 +25,13 @@ class Registry {
   // Opens an existing key with the given access rights; throws AppError.
   virtual std::unique_ptr<RegistryKey> Open(RegistryRoot root, const std::string& subkey,
                                             std::uint32_t access) = 0;
+  // Opens a key with the given access rights, creating it when it is
+  // missing; throws AppError.
+  virtual std::unique_ptr<RegistryKey> Create(RegistryRoot root, const std::string& subkey,
+                                              std::uint32_t access) = 0;
+  // Whether the key holds a value of that name: false when the key or the
+  // value is absent. Throws AppError when the key cannot be read.
+  virtual bool HasValue(RegistryRoot root, const std::string& subkey, const std::string& name) = 0;
 };
 
 }  // namespace tallowmere

@@ -34,14 +34,23 @@ std::string StartupEntryData(std::string_view folder, std::string_view fileName)
   return path;
 }
 
-void RegStuff::WriteEntry(const std::string& fileName) {
-  SetValue(RegistryRoot::LocalMachine, std::string(kRunSubkey), fileName,
-           StartupEntryData(environment_.ProgramFolder(), fileName), kRegSz);
+void RegStuff::WriteEntry(RegistryRoot list, const std::string& fileName) {
+  const std::string data = StartupEntryData(environment_.ProgramFolder(), fileName);
+  if (list == RegistryRoot::LocalMachine) {
+    SetValue(list, std::string(kRunSubkey), fileName, data, kRegSz);
+  } else {
+    // A user's own list is missing until some program first writes to it.
+    SetValueEx(*registry_.Create(list, std::string(kRunSubkey), kOpenKeyAccess), fileName, kRegSz,
+               data);
+  }
 }
 
-void RegStuff::DeleteEntry(const std::string& fileName) {
-  registry_.Open(RegistryRoot::LocalMachine, std::string(kRunSubkey), kOpenKeyAccess)
-      ->DeleteValue(fileName);
+void RegStuff::DeleteEntry(RegistryRoot list, const std::string& fileName) {
+  registry_.Open(list, std::string(kRunSubkey), kOpenKeyAccess)->DeleteValue(fileName);
+}
+
+bool RegStuff::HasEntry(RegistryRoot list, const std::string& fileName) {
+  return registry_.HasValue(list, std::string(kRunSubkey), fileName);
 }
 
 void RegStuff::SetValue(RegistryRoot root, const std::string& subkey, const std::string& valueName,

@@ -10,7 +10,8 @@
 
 namespace tallowmere {
 
-// The machine-wide list of programs that Windows starts at log-on.
+// The list of programs that Windows starts at log-on: machine-wide under
+// HKEY_LOCAL_MACHINE, the user's own under HKEY_CURRENT_USER.
 inline constexpr std::string_view kRunSubkey =
     "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 // The rights RegStuff asks for when it opens a key: KEY_QUERY_VALUE |
@@ -30,14 +31,16 @@ using RegistryValue = std::variant<std::string, std::int32_t>;
 // "C:\Program Files" first.
 std::string StartupEntryData(std::string_view folder, std::string_view fileName);
 
-// Writes and deletes the start-up entry. Failures throw AppError.
+// Writes, deletes and finds the start-up entry in the machine's list or the
+// user's. Failures throw AppError.
 class RegStuff {
  public:
   RegStuff(Registry& registry, Environment& environment)
       : registry_(registry), environment_(environment) {}
 
-  void WriteEntry(const std::string& fileName);
-  void DeleteEntry(const std::string& fileName);
+  void WriteEntry(RegistryRoot list, const std::string& fileName);
+  void DeleteEntry(RegistryRoot list, const std::string& fileName);
+  bool HasEntry(RegistryRoot list, const std::string& fileName);
 
   void SetValue(RegistryRoot root, const std::string& subkey, const std::string& valueName,
                 const RegistryValue& value, std::uint32_t type);

@@ -23,8 +23,14 @@ class mStartUp {
   mStartUp(Registry& registry, Environment& environment)
       : environment_(environment), regStuff_(registry, environment) {}
 
-  void AddEntry() { regStuff_.WriteEntry(environment_.ProgramFileName()); }
-  void RemoveEntry() { regStuff_.DeleteEntry(environment_.ProgramFileName()); }
+  // The machine's list needs administrator rights; a standard user (or an
+  // administrator without elevation) gets the same entry in their own list,
+  // which Windows starts at their log-on all the same. Fails only when
+  // neither list takes it, with the user's list's reason.
+  void AddEntry();
+  // Takes the entry out of both lists. A list that refuses is a failure only
+  // when the entry is still in it afterwards.
+  void RemoveEntry();
 
  private:
   Environment& environment_;

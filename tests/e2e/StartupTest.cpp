@@ -2,6 +2,7 @@
 // options restored from the settings, and the Windows start-up entry that
 // "Load this software on Windows startup" adds and removes.
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -27,18 +28,61 @@
 namespace tallowmere::test {
 namespace {
 
+// The machine's start-up list; the user's has the same path under
+// HKEY_CURRENT_USER.
 const wchar_t kRunKey[] = L"SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 const wchar_t kRunValue[] = L"Tallowmere.exe";
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kGray = 0xC0C0C0;
 
-void DeleteRunValue() {
-  RegKey key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
-      ERROR_SUCCESS) {
-    RegDeleteValueW(key.Get(), kRunValue);
+void DeleteRunValues() {
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    RegKey key;
+    if (RegOpenKeyExW(root, kRunKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS) {
+      RegDeleteValueW(key.Get(), kRunValue);
+    }
   }
 }
+
+// The machine's start-up list refuses to have values set, as it does for a
+// standard user on Windows: a deny entry for everyone in its access list,
+// which gets its old list back at the end.
+class MachineRunKeyDenied {
+ public:
+  MachineRunKeyDenied() {
+    ok_ = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, key_.Receive()) ==
+              ERROR_SUCCESS &&
+          GetSecurityInfo(key_.Get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                          &oldList_, nullptr, &descriptor_) == ERROR_SUCCESS;
+    if (!ok_) return;
+    EXPLICIT_ACCESSW deny{};
+    deny.grfAccessPermissions = KEY_SET_VALUE;
+    deny.grfAccessMode = DENY_ACCESS;
+    deny.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    deny.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    deny.Trustee.ptstrName = const_cast<wchar_t*>(L"EVERYONE");
+    PACL denied = nullptr;
+    ok_ = SetEntriesInAclW(1, &deny, oldList_, &denied) == ERROR_SUCCESS &&
+          SetSecurityInfo(key_.Get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                          denied, nullptr) == ERROR_SUCCESS;
+    LocalFree(denied);
+  }
+  MachineRunKeyDenied(const MachineRunKeyDenied&) = delete;
+  MachineRunKeyDenied& operator=(const MachineRunKeyDenied&) = delete;
+  ~MachineRunKeyDenied() {
+    if (descriptor_ == nullptr) return;
+    SetSecurityInfo(key_.Get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                    oldList_, nullptr);
+    LocalFree(descriptor_);
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  RegKey key_;
+  PACL oldList_ = nullptr;  // inside descriptor_
+  PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+  bool ok_ = false;
+};
 
 // Every test starts from no settings and no start-up entry and leaves none
 // behind: other tests start Tallowmere in the same prefix, and Wine starts
@@ -53,7 +97,7 @@ class Startup : public ::testing::Test {
 
   static void Forget() {
     DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
-    DeleteRunValue();
+    DeleteRunValues();
   }
 
   static void StoreSetting(const wchar_t* name, const wchar_t* value) {
@@ -229,6 +273,37 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   EXPECT_EQ(Setting(L"Minimized"), L"Off") << "unticking also unticks Start in system tray";
   EXPECT_FALSE(Ticked(window, L"Start in system tray"));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }));
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(Startup, StandardUserGetsTheEntryInTheirOwnList) {
+  WriteFileBytes(list_, "");
+  MachineRunKeyDenied denied;
+  ASSERT_TRUE(denied.Ok());
+  RegKey probe;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, probe.Receive()),
+            ERROR_ACCESS_DENIED);
+  Start();
+  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  ASSERT_NE(window, nullptr);
+  HWND startup = Child(window, L"Load this software on Windows startup");
+  ASSERT_NE(startup, nullptr);
+
+  ClickAt(Centre(ScreenRect(startup)));
+  const std::wstring expected =
+      Wide(StartupEntryData(Utf8(exe_.parent_path().wstring()), "Tallowmere.exe"));
+  EXPECT_TRUE(WaitFor([&] { return RegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue) == expected; }));
+  EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value());
+  // A refusal would have put the box and the setting back to unticked.
+  EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"On"; }));
+  EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
+  EXPECT_TRUE(IsWindowVisible(Child(window, L"Start in system tray")));
+
+  ClickAt(Centre(ScreenRect(startup)));
+  EXPECT_TRUE(
+      WaitFor([&] { return !RegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value(); }));
+  EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"Off"; }));
+  EXPECT_FALSE(Ticked(window, L"Load this software on Windows startup"));
   EXPECT_TRUE(program_->End());
 }
 

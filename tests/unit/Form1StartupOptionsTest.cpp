@@ -8,7 +8,8 @@ namespace {
 
 const std::string kRun = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 
-enum class Windows { Accepts, RefusesOpen, RefusesChange };
+// StandardUser: the machine's start-up list cannot be written, the user's can.
+enum class Windows { Accepts, RefusesOpen, RefusesChange, StandardUser };
 
 struct OptionCase {
   const char* name;
@@ -26,8 +27,11 @@ struct OptionCase {
 
 class StartupOptions : public WithForm1<::testing::TestWithParam<OptionCase>> {
  protected:
+  // In the machine's start-up list or the user's.
   bool Entry() {
-    return fake.registry.values.count({RegistryRoot::LocalMachine, kRun, "Tallowmere.exe"}) != 0;
+    return fake.registry.values.count({RegistryRoot::LocalMachine, kRun, "Tallowmere.exe"}) +
+               fake.registry.values.count({RegistryRoot::CurrentUser, kRun, "Tallowmere.exe"}) !=
+           0;
   }
 };
 
@@ -36,12 +40,15 @@ TEST_P(StartupOptions, Click) {
   form.Tick(ControlId::Check6).Value = c.check6;
   form.Tick(ControlId::Check8).Value = c.check8;
   form.Tick(ControlId::Check8).Visible = c.check8Visible;
+  // A standard user's entry can only be in their own list.
+  const bool standardUser = c.registry == Windows::StandardUser;
   if (c.entryBefore) {
-    fake.registry.values[{RegistryRoot::LocalMachine, kRun, "Tallowmere.exe"}] =
-        std::string("C:\\old\\Tallowmere.exe");
+    fake.registry.values[{standardUser ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
+                          kRun, "Tallowmere.exe"}] = std::string("C:\\old\\Tallowmere.exe");
   }
   fake.registry.refuseOpen = c.registry == Windows::RefusesOpen;
   fake.registry.refuseChange = c.registry == Windows::RefusesChange;
+  if (standardUser) fake.registry.readOnly = RegistryRoot::LocalMachine;
 
   form.TickBoxClicked(c.clicked);
 
@@ -89,6 +96,11 @@ INSTANTIATE_TEST_SUITE_P(
                    1, 1, true, true, "On", "", true},
         OptionCase{"RemoveRefusedAtDelete", 1, 0, true, true, Windows::RefusesChange,
                    ControlId::Check6, 1, 0, true, true, "On", "", true},
+        // A standard user's entry goes to their own list, silently.
+        OptionCase{"StandardUserTick", 0, 0, false, false, Windows::StandardUser, ControlId::Check6,
+                   1, 0, true, true, "On", "", false},
+        OptionCase{"StandardUserUntick", 1, 1, true, true, Windows::StandardUser, ControlId::Check6,
+                   0, 0, false, false, "Off", "Off", false},
         // Check8 only records its value.
         OptionCase{"Check8Ticked", 1, 0, true, true, Windows::Accepts, ControlId::Check8, 1, 1,
                    true, true, "", "On", false},

@@ -39,8 +39,9 @@ class StartUpEntry : public ::testing::Test {
   FakeEnvironment environment;
   mStartUp startUp{registry, environment};
 
-  const FakeRegistry::Data* RunValue(const std::string& name) {
-    auto it = registry.values.find({RegistryRoot::LocalMachine, kRun, name});
+  const FakeRegistry::Data* RunValue(const std::string& name,
+                                     RegistryRoot list = RegistryRoot::LocalMachine) {
+    auto it = registry.values.find({list, kRun, name});
     return it == registry.values.end() ? nullptr : &it->second;
   }
 };
@@ -62,10 +63,6 @@ TEST_F(StartUpEntry, RemoveDeletesOnlyItsOwnValue) {
   EXPECT_NE(RunValue("Other.exe"), nullptr);
 }
 
-TEST_F(StartUpEntry, RemovingAnAbsentEntrySucceeds) {
-  EXPECT_NO_THROW(startUp.RemoveEntry());
-}
-
 TEST_F(StartUpEntry, RefusalsCarryTheSystemsReason) {
   registry.refuseOpen = true;
   registry.reason = "Access is denied.";
@@ -78,9 +75,58 @@ TEST_F(StartUpEntry, RefusalsCarryTheSystemsReason) {
   registry.refuseOpen = false;
   registry.refuseChange = true;
   EXPECT_THROW(startUp.AddEntry(), AppError);
-  EXPECT_THROW(startUp.RemoveEntry(), AppError);
   EXPECT_TRUE(registry.values.empty());
 }
+
+// The machine's list and the user's, for an administrator and for a standard
+// user, who cannot write the machine's.
+struct ListsCase {
+  const char* name;
+  bool standardUser, machineBefore, userBefore;
+  bool add;  // else remove
+  bool machineAfter, userAfter, fails;
+};
+
+class StartUpLists : public StartUpEntry, public ::testing::WithParamInterface<ListsCase> {};
+
+TEST_P(StartUpLists, EntryEndsWhereItCan) {
+  const ListsCase& c = GetParam();
+  const std::string data = "\"C:\\Program Files\\Tallowmere\\Tallowmere.exe\"";
+  if (c.machineBefore) registry.values[{RegistryRoot::LocalMachine, kRun, "Tallowmere.exe"}] = data;
+  if (c.userBefore) registry.values[{RegistryRoot::CurrentUser, kRun, "Tallowmere.exe"}] = data;
+  if (c.standardUser) registry.readOnly = RegistryRoot::LocalMachine;
+
+  bool failed = false;
+  try {
+    c.add ? startUp.AddEntry() : startUp.RemoveEntry();
+  } catch (const AppError& e) {
+    failed = true;
+    EXPECT_EQ(e.Description(), "Access is denied.");
+  }
+
+  EXPECT_EQ(failed, c.fails);
+  for (const auto& [list, expected] : {std::pair{RegistryRoot::LocalMachine, c.machineAfter},
+                                       std::pair{RegistryRoot::CurrentUser, c.userAfter}}) {
+    const FakeRegistry::Data* value = RunValue("Tallowmere.exe", list);
+    EXPECT_EQ(value != nullptr, expected) << (list == RegistryRoot::LocalMachine ? "HKLM" : "HKCU");
+    if (value != nullptr) {
+      EXPECT_EQ(std::get<std::string>(*value), data);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Users, StartUpLists,
+    ::testing::Values(
+        ListsCase{"AdministratorAddsToTheMachine", false, false, false, true, true, false, false},
+        ListsCase{"StandardUserAddsToTheirOwn", true, false, false, true, false, true, false},
+        ListsCase{"RemoveEmptiesBoth", false, true, true, false, false, false, false},
+        ListsCase{"RemoveOfNothingSucceeds", false, false, false, false, false, false, false},
+        ListsCase{"StandardUserRemovesTheirOwn", true, false, true, false, false, false, false},
+        // The machine's entry stays: that is a failure, the user's goes all the same.
+        ListsCase{"StandardUserCannotRemoveTheMachines", true, true, true, false, true, false,
+                  true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct SetValueCase {
   const char* name;

@@ -37,14 +37,34 @@ class Win32RegistryKey : public RegistryKey {
   }
 };
 
+HKEY RootKey(RegistryRoot root) {
+  return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
 }  // namespace
 
 std::unique_ptr<RegistryKey> Win32Registry::Open(RegistryRoot root, const std::string& subkey,
                                                  std::uint32_t access) {
   auto key = std::make_unique<Win32RegistryKey>();
-  Check(RegOpenKeyExW(root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
-                      Wide(subkey).c_str(), 0, access, key->key.Receive()));
+  Check(RegOpenKeyExW(RootKey(root), Wide(subkey).c_str(), 0, access, key->key.Receive()));
   return key;
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::Create(RegistryRoot root, const std::string& subkey,
+                                                   std::uint32_t access) {
+  auto key = std::make_unique<Win32RegistryKey>();
+  Check(RegCreateKeyExW(RootKey(root), Wide(subkey).c_str(), 0, nullptr, 0, access, nullptr,
+                        key->key.Receive(), nullptr));
+  return key;
+}
+
+bool Win32Registry::HasValue(RegistryRoot root, const std::string& subkey,
+                             const std::string& name) {
+  const LSTATUS status = RegGetValueW(RootKey(root), Wide(subkey).c_str(), Wide(name).c_str(),
+                                      RRF_RT_ANY, nullptr, nullptr, nullptr);
+  if (status == ERROR_FILE_NOT_FOUND) return false;
+  Check(status);
+  return true;
 }
 
 }  // namespace tallowmere

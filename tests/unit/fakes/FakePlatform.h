@@ -188,7 +188,9 @@ class FakeProcess : public Process {
 };
 
 // Registry values by root, subkey and name. `refuseOpen` makes every opening
-// fail, `refuseChange` every write and delete, with the given reason.
+// and reading fail, `refuseChange` every write and delete, with the given
+// reason; under a `readOnly` root, as for a standard user under
+// HKEY_LOCAL_MACHINE, only opening for setting values fails.
 class FakeRegistry : public Registry {
  public:
   using Data = std::variant<std::string, std::uint32_t>;
@@ -196,14 +198,24 @@ class FakeRegistry : public Registry {
   std::map<Name, Data> values;
   bool refuseOpen = false;
   bool refuseChange = false;
+  std::optional<RegistryRoot> readOnly;
   std::string reason = "Access is denied.";
   std::vector<std::uint32_t> openedWithAccess;
 
   std::unique_ptr<RegistryKey> Open(RegistryRoot root, const std::string& subkey,
                                     std::uint32_t access) override {
-    if (refuseOpen) throw AppError(reason);
+    constexpr std::uint32_t kSetValue = 0x2;
+    if (refuseOpen || (readOnly == root && (access & kSetValue) != 0)) throw AppError(reason);
     openedWithAccess.push_back(access);
     return std::make_unique<Key>(*this, root, subkey);
+  }
+  std::unique_ptr<RegistryKey> Create(RegistryRoot root, const std::string& subkey,
+                                      std::uint32_t access) override {
+    return Open(root, subkey, access);
+  }
+  bool HasValue(RegistryRoot root, const std::string& subkey, const std::string& name) override {
+    if (refuseOpen) throw AppError(reason);
+    return values.count({root, subkey, name}) != 0;
   }
 
  private:

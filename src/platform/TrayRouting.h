@@ -10,14 +10,17 @@ namespace tallowmere {
 class TrayMessageTarget {
  public:
   virtual void DispatchTrayMessage(std::intptr_t lParam, std::uintptr_t wParam) = 0;
+  // The shell has (re)started with an empty notification area: every icon
+  // that should be there must be added again.
+  virtual void TaskbarCreated() = 0;
 
  protected:
   ~TrayMessageTarget() = default;
 };
 
 // Puts a window procedure in front of a window's own so that the callback
-// message reaches the target, while every message still goes on to the
-// window's previous procedure.
+// message and the shell's "TaskbarCreated" reach the target, while every
+// message still goes on to the window's previous procedure.
 class TrayRouting {
  public:
   virtual ~TrayRouting() = default;

@@ -167,6 +167,10 @@ void cSysTray::DispatchTrayMessage(std::intptr_t lParam, std::uintptr_t wParam) 
   }
 }
 
+void cSysTray::TaskbarCreated() {
+  if (m_Added) AddIcon(m_hWnd, m_ID, m_TrayTip, m_TrayIcon);
+}
+
 void cSysTray::AddIcon(WindowHandle hWnd, std::int32_t id, const std::string& tip,
                        const std::shared_ptr<const PictureObject>& icon) {
   NotifyIconRecord record;

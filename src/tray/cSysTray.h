@@ -71,6 +71,9 @@ class cSysTray final : public TrayMessageTarget {
 
   // Turns a callback message from the notification area into an event.
   void DispatchTrayMessage(std::intptr_t lParam, std::uintptr_t wParam) override;
+  // A restarted shell knows no icon: one that is in the tray is added again,
+  // with its icon and tip, so that the window stays within reach.
+  void TaskbarCreated() override;
 
   // Events; an empty one has no handler.
   std::function<void(std::int32_t id)> MouseMove;

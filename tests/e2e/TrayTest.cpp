@@ -2,6 +2,10 @@
 // window, driven with real clicks: minimising to the tray, coming back, the
 // balloon, and quitting while locking.
 
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,18 +33,21 @@ class TrayIcon : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
-    const std::vector<HWND> before = TrayIconWindows();
+    before_ = TrayIconWindows();
     program_ = std::make_unique<RunningProgram>(ProgramStart{InstallProgram(folder_), temp_, L""});
     window_ = program_->WaitForMainWindow(L"Tallowmere");
     ASSERT_NE(window_, nullptr) << "no main window";
     normal_ = ScreenRect(window_);
-    WaitFor([&] {
-      for (HWND icon : TrayIconWindows()) {
-        if (std::find(before.begin(), before.end(), icon) == before.end()) icon_ = icon;
-      }
-      return icon_ != nullptr;
-    });
-    ASSERT_NE(icon_, nullptr) << "no new icon in the Wine System Tray";
+    ASSERT_TRUE(WaitFor([&] { return (icon_ = NewIcon()) != nullptr; }))
+        << "no new icon in the Wine System Tray";
+  }
+
+  // The program's icon among those of the Wine System Tray.
+  HWND NewIcon() const {
+    for (HWND icon : TrayIconWindows()) {
+      if (std::find(before_.begin(), before_.end(), icon) == before_.end()) return icon;
+    }
+    return nullptr;
   }
 
   void Minimise() { PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
@@ -76,6 +83,7 @@ class TrayIcon : public ::testing::Test {
 
   TestFolder folder_;
   std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
+  std::vector<HWND> before_;
   std::unique_ptr<RunningProgram> program_;
   HWND window_ = nullptr;
   HWND icon_ = nullptr;
@@ -120,6 +128,26 @@ TEST_F(TrayIcon, RightClickBringsBackTheWindowThatLockingHidLockingOn) {
   ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
   EXPECT_NE(Control(L"Stop"), nullptr) << "bringing the window back stopped locking";
   EXPECT_EQ(Control(L"Start Disabling"), nullptr);
+  EXPECT_TRUE(program_->End());
+}
+
+TEST_F(TrayIcon, ComesBackWhenTheTaskbarRestartsAndBringsBackTheLockedWindow) {
+  StartDisabling();
+  // A restarting shell forgets every icon, then asks for them again.
+  NOTIFYICONDATAW forgotten{};
+  forgotten.cbSize = sizeof forgotten;
+  for (HWND window : program_->TopLevelWindows()) {
+    if (ClassName(window) == L"cSysTray") forgotten.hWnd = window;
+  }
+  ASSERT_NE(forgotten.hWnd, nullptr) << "no window of the tray control";
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(icon_); })) << "the shell kept the icon";
+  PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return (icon_ = NewIcon()) != nullptr; })) << "no icon came back";
+
+  ClickIcon(MouseButton::Right);
+  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_NE(Control(L"Stop"), nullptr);
   EXPECT_TRUE(program_->End());
 }
 

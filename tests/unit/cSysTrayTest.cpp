@@ -161,8 +161,24 @@ INSTANTIATE_TEST_SUITE_P(
                         InTrayWithIconAndTip(t);
                         t.InTray(false);
                       },
-                      NotifyMessage::Delete, Expected(0)}),
+                      NotifyMessage::Delete, Expected(0)},
+        OperationCase{"AddAgainWhenTheTaskbarRestarts",
+                      [](cSysTray& t, FakeTrayPlatform& f) {
+                        InTrayWithIconAndTip(t);
+                        t.TrayTip("Tip of the moment");
+                        f.routing.TaskbarCreated();
+                      },
+                      NotifyMessage::Add,
+                      Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tip of the moment")}),
     CaseName());
+
+TEST_F(TrayControl, ARestartedTaskbarGetsNoIconThatIsNotInTheTray) {
+  tray.TaskbarCreated();
+  tray.InTray(true);
+  tray.InTray(false);
+  tray.TaskbarCreated();
+  EXPECT_EQ(Sent().size(), 2u);
+}
 
 TEST_F(TrayControl, InTrayToItsCurrentValueSendsAndReportsNothing) {
   tray.InTray(false);

@@ -15,9 +15,11 @@ namespace {
 class RecordingTarget final : public TrayMessageTarget {
  public:
   std::vector<std::pair<std::intptr_t, std::uintptr_t>> received;
+  int taskbarsCreated = 0;
   void DispatchTrayMessage(std::intptr_t lParam, std::uintptr_t wParam) override {
     received.emplace_back(lParam, wParam);
   }
+  void TaskbarCreated() override { ++taskbarsCreated; }
 };
 
 // The procedure the routing goes in front of: it answers every message with a
@@ -66,6 +68,16 @@ TEST_F(TrayRouting, CallbackMessageReachesTheControlAndThePreviousProcedure) {
   EXPECT_EQ(target.received[0].second, wParam);
   EXPECT_EQ(result, static_cast<LRESULT>(0x465 * 3 + 0x1234));
   EXPECT_EQ(innerSeen, std::vector<UINT>{0x465});
+  routing.Remove(window.Handle());
+}
+
+TEST_F(TrayRouting, TheShellsRestartReachesTheControlAndThePreviousProcedure) {
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  routing.Install(window.Handle(), target);
+  SendMessageW(window.Get(), taskbarCreated, 0, 0);
+  EXPECT_EQ(target.taskbarsCreated, 1);
+  EXPECT_TRUE(target.received.empty());
+  EXPECT_EQ(innerSeen, std::vector<UINT>{taskbarCreated});
   routing.Remove(window.Handle());
 }
 

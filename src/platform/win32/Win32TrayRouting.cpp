@@ -18,6 +18,12 @@ namespace {
 WNDPROC PrevWndProc = nullptr;
 HWND RoutedWindow = nullptr;
 
+// What the shell broadcasts when it has started, and after a restart.
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
 void ReportEscapedError(HWND hWnd, const char* description) {
   MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(),
               Wide(ApplicationTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -26,11 +32,15 @@ void ReportEscapedError(HWND hWnd, const char* description) {
 }  // namespace
 
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kTrayCallbackMessage) {
+  if (message == kTrayCallbackMessage || message == TaskbarCreatedMessage()) {
     // A handler's failure must not unwind into Windows; the user sees it.
     try {
       auto* target = reinterpret_cast<TrayMessageTarget*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-      if (target != nullptr) target->DispatchTrayMessage(lParam, wParam);
+      if (target != nullptr && message == kTrayCallbackMessage) {
+        target->DispatchTrayMessage(lParam, wParam);
+      } else if (target != nullptr) {
+        target->TaskbarCreated();
+      }
     } catch (const std::exception& e) {
       ReportEscapedError(hWnd, e.what());
     } catch (...) {
@@ -53,6 +63,9 @@ void Win32TrayRouting::Install(WindowHandle window, TrayMessageTarget& target) {
   if (previous != &mSysTray::TrayWindowProc) mSysTray::PrevWndProc = previous;
   mSysTray::RoutedWindow = hWnd;
   SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&target));
+  // A program run as administrator would otherwise never hear the shell,
+  // which runs with the user's rights, announce its restart.
+  ChangeWindowMessageFilterEx(hWnd, mSysTray::TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 void Win32TrayRouting::Remove(WindowHandle window) {

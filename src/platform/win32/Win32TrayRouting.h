@@ -9,8 +9,9 @@ namespace tallowmere {
 namespace mSysTray {
 
 // Installed as the tray control window's procedure: hands the notification
-// area's callback message to the control that owns the window, and passes
-// every message on to the procedure it replaced.
+// area's callback message and the shell's "TaskbarCreated" broadcast to the
+// control that owns the window, and passes every message on to the procedure
+// it replaced.
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace mSysTray

@@ -67,6 +67,11 @@ class FakeTrayRouting : public TrayRouting {
     ASSERT_NE(target, nullptr) << "callback message without routing";
     target->DispatchTrayMessage(lParam, wParam);
   }
+  // What it does with the shell's broadcast; without routing there is no one
+  // to hear it.
+  void TaskbarCreated() {
+    if (target != nullptr) target->TaskbarCreated();
+  }
 };
 
 class FakeClock : public Clock {

@@ -27,9 +27,9 @@ class NoEvents : public HookEvents {
   void StopLockingRequested() override {}
 };
 
-std::string ListWithOptions(const std::array<int, 5>& options) {
-  std::vector<KeyMark> keys;
-  for (const KeyDef& key : kKeyTable) keys.push_back({kMarkedColor, key.tag});
+std::string ListWithOptions(const std::array<bool, 5>& options) {
+  std::vector<KeyEntry> keys;
+  for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
   return BlockListContent(keys, options);
 }
 
@@ -50,11 +50,11 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 std::string FullBlockList() {
-  return ListWithOptions({1, 1, 1, 1, 1});
+  return ListWithOptions({true, true, true, true, true});
 }
 
 std::string EverythingButMovement() {
-  return ListWithOptions({1, 1, 0, 1, 1});
+  return ListWithOptions({true, true, false, true, true});
 }
 
 void ReportDecisions(const char* platform, BlockListSource& source,

@@ -169,14 +169,17 @@ void Form1::SetWindowVisible(bool visible) {
 }
 
 void Form1::Check1_Click() {
-  std::array<KeyMark, kKeyCount> keys;
-  for (int i = 0; i <= kLastKeyIndex; ++i) keys[i] = {cmdKey[i].BackColor, cmdKey[i].Tag};
-  std::array<int, kMouseOptionBoxes.size()> values;
-  for (std::size_t i = 0; i < kMouseOptionBoxes.size(); ++i) {
-    values[i] = Tick(kMouseOptionBoxes[i]).Value;
+  // A key counts as marked only in pure green, an option only when ticked
+  // (not grayed).
+  std::array<KeyEntry, kKeyCount> keys;
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    keys[i] = {cmdKey[i].Tag, cmdKey[i].BackColor == kMarkedColor};
   }
-  const std::string path = BlockListPath(platform_.environment.Variable("TEMP"));
-  platform_.files.Replace(path, BlockListContent(keys, values));
+  std::array<bool, kMouseOptionBoxes.size()> ticked;
+  for (std::size_t i = 0; i < kMouseOptionBoxes.size(); ++i) {
+    ticked[i] = Tick(kMouseOptionBoxes[i]).Value == 1;
+  }
+  platform_.files.Replace(BlockListPath(platform_.environment), BlockListContent(keys, ticked));
 }
 
 void Form1::Check6_Click() {

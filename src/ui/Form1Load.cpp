@@ -27,18 +27,6 @@ constexpr std::array<MouseEntries, 5> kMouseEntries = {{
     {"519", "520", ControlId::Check6_},
 }};
 
-// The entries of a joined block list that the restore examines: every piece
-// before a comma. The piece after the last comma is never one of them.
-std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
-  std::vector<std::string> entries;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = text.find(',', start);
-    if (comma == std::string_view::npos) return entries;
-    entries.emplace_back(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-}
-
 }  // namespace
 
 void Form1::Form_Load() {
@@ -63,7 +51,7 @@ void Form1::Form_Load() {
   trap.Step(132, [&] { cSysTray1.InTray(true); });
 
   std::string path;
-  trap.Step(134, [&] { path = BlockListPath(platform_.environment.Variable("TEMP")); });
+  trap.Step(134, [&] { path = BlockListPath(platform_.environment); });
   if (trap.Test(136, [&] { return !platform_.files.Exists(path); })) {
     trap.Step(138, [&] {
       platform_.files.Copy(InProgramFolder(platform_.environment, kBlockListFileName), path);
@@ -79,7 +67,7 @@ void Form1::Form_Load() {
   // blocked, and a list of megabytes would hold the load for a long time.
   trap.Step(142, [&] { joined = JoinLines(content.data(), BlockListExtent(content)); });
   std::vector<std::string> entries;
-  trap.Step(150, [&] { entries = EntriesBeforeCommas(joined); });
+  trap.Step(150, [&] { entries = PiecesBeforeCommas(joined); });
   RestoreBlockList(trap, entries);
 
   trap.Step(180, [&] { SetValue(ControlId::Check6, startupSettings_.WindowsStartup() ? 1 : 0); });

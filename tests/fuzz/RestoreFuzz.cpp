@@ -1,5 +1,6 @@
 // The main window's load restoring its marks from any block list file.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -88,13 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (anyOption) {
     // Each option ticked saves at once; the last save has every mark.
-    std::vector<KeyMark> keys;
-    for (int i = 0; i < kKeyCount; ++i) {
-      keys.push_back({loaded.marks.keys[i] ? kMarkedColor : kUnmarkedColor, kKeyTable[i].tag});
-    }
-    std::vector<int> values;
-    for (bool ticked : loaded.marks.options) values.push_back(ticked ? 1 : 0);
-    Require(loaded.file == BlockListContent(keys, values),
+    std::vector<KeyEntry> keys;
+    for (int i = 0; i < kKeyCount; ++i) keys.push_back({kKeyTable[i].tag, loaded.marks.keys[i]});
+    std::array<bool, kMouseOptions.size()> ticked{};
+    std::copy(loaded.marks.options.begin(), loaded.marks.options.end(), ticked.begin());
+    Require(loaded.file == BlockListContent(keys, ticked),
             "after the load the file mirrors the window");
     Require(Load(loaded.file).marks == loaded.marks,
             "loading the saved list restores the same marks");

@@ -7,14 +7,19 @@
 #include <vector>
 
 #include "engine/KeyTable.h"
+#include "fakes/FakePlatform.h"
 
 namespace tallowmere {
 namespace {
 
-TEST(BlockListPath, AppendsTheFileNameUnchanged) {
-  EXPECT_EQ(BlockListPath("C:\\Temp"), "C:\\Temp\\xsettings.txt");
-  EXPECT_EQ(BlockListPath("C:\\Temp\\"), "C:\\Temp\\\\xsettings.txt");
-  EXPECT_EQ(BlockListPath(""), "\\xsettings.txt");
+TEST(BlockListPath, AppendsTheFileNameToTempUnchanged) {
+  FakeEnvironment environment;
+  for (auto [temp, path] :
+       {std::pair{"C:\\Temp", "C:\\Temp\\xsettings.txt"},
+        std::pair{"C:\\Temp\\", "C:\\Temp\\\\xsettings.txt"}, std::pair{"", "\\xsettings.txt"}}) {
+    environment.variables["TEMP"] = temp;
+    EXPECT_EQ(BlockListPath(environment), path);
+  }
 }
 
 struct MatchCase {
@@ -65,36 +70,25 @@ TEST(JoinLines, DropsLineEndsOnly) {
   }
 }
 
+std::array<KeyEntry, kKeyCount> AllKeys(bool marked) {
+  std::array<KeyEntry, kKeyCount> keys;
+  for (int i = 0; i < kKeyCount; ++i) keys[i] = {kKeyTable[i].tag, marked};
+  return keys;
+}
+
 TEST(BlockListContent, NothingSelectedIsALineEndAlone) {
-  std::array<KeyMark, kKeyCount> keys;
-  for (int i = 0; i < kKeyCount; ++i) keys[i] = {kUnmarkedColor, kKeyTable[i].tag};
-  const std::array<int, 5> values{};
-  EXPECT_EQ(BlockListContent(keys, values), "\r\n");
+  EXPECT_EQ(BlockListContent(AllKeys(false), std::array<bool, 5>{}), "\r\n");
 }
 
-TEST(BlockListContent, AllKeysInIndexOrderThenTickedOptions) {
-  std::array<KeyMark, kKeyCount> keys;
-  std::string expected;
-  for (int i = 0; i < kKeyCount; ++i) {
-    keys[i] = {kMarkedColor, kKeyTable[i].tag};
-    expected += std::string(kKeyTable[i].tag) + ",";
-  }
-  const std::array<int, 5> values{0, 1, 2, 1, 0};  // grayed (2) does not count
-  expected += "516,517,522,\r\n";
-  EXPECT_EQ(BlockListContent(keys, values), expected);
-}
-
-TEST(BlockListContent, OnlyPureGreenCountsAsMarked) {
-  const std::array<KeyMark, 3> keys = {KeyMark{0x00FF01, "65"}, KeyMark{kMarkedColor, "66"},
-                                       KeyMark{0xFFFFFF, "67"}};
-  EXPECT_EQ(BlockListContent(keys, std::array<int, 5>{}), "66,\r\n");
+TEST(BlockListContent, MarkedKeysInIndexOrderThenTickedOptions) {
+  std::array<KeyEntry, 3> keys = {KeyEntry{"65", false}, KeyEntry{"66", true}, {"67,68", true}};
+  const std::array<bool, 5> ticked{false, true, false, true, false};
+  EXPECT_EQ(BlockListContent(keys, ticked), "66,67,68,516,517,522,\r\n");
 }
 
 TEST(BlockListContent, WrittenListReadsBackForEveryCode) {
-  std::array<KeyMark, kKeyCount> keys;
-  for (int i = 0; i < kKeyCount; ++i) keys[i] = {kMarkedColor, kKeyTable[i].tag};
-  const std::array<int, 5> values{1, 1, 1, 1, 1};
-  std::string text = BlockListContent(keys, values);
+  const std::array<bool, 5> ticked{true, true, true, true, true};
+  std::string text = BlockListContent(AllKeys(true), ticked);
   const std::string_view joined = JoinLines(text.data(), text.size());
   for (const KeyDef& key : kKeyTable) {
     EXPECT_TRUE(MatchesBlockList(joined, std::stoi(std::string(key.tag)))) << key.tag;

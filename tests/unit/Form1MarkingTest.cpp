@@ -46,9 +46,12 @@ TEST_F(Form1Marking, EveryMouseOptionTickedWritesAllGroupsInOrder) {
   EXPECT_EQ(fake.files.replaces, 5);
 }
 
-TEST_F(Form1Marking, GrayedOptionDoesNotCount) {
+TEST_F(Form1Marking, OnlyPureGreenAndTickedCount) {
+  form.SetKeyBackColor(41, 0x00FF01);
+  form.SetKeyBackColor(42, kMarkedColor);
+  form.SetKeyBackColor(43, 0xFFFFFF);
   form.SetValue(ControlId::Check4_, 2);
-  EXPECT_EQ(fake.BlockList(), "\r\n");
+  EXPECT_EQ(fake.BlockList(), "83,\r\n");
 }
 
 TEST_F(Form1Marking, SavesIntoTempAsGiven) {

@@ -20,9 +20,9 @@ constexpr auto kKey = HookKind::Keyboard, kMouse = HookKind::Mouse;
 
 // What the program writes with every key marked and every mouse option ticked.
 std::string FullList() {
-  std::vector<KeyMark> keys;
-  for (const KeyDef& key : kKeyTable) keys.push_back({kMarkedColor, key.tag});
-  const int ticked[] = {1, 1, 1, 1, 1};
+  std::vector<KeyEntry> keys;
+  for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
+  const bool ticked[] = {true, true, true, true, true};
   return BlockListContent(keys, ticked);
 }
 

@@ -9,6 +9,7 @@
 #include "engine/BlockList.h"
 #include "engine/KBMouseHook.h"
 #include "engine/KeyTable.h"
+#include "ui/Form1Layout.h"
 
 namespace tallowmere::bench {
 
@@ -28,9 +29,12 @@ class NoEvents : public HookEvents {
 };
 
 std::string ListWithOptions(const std::array<bool, 5>& options) {
-  std::vector<KeyEntry> keys;
+  std::vector<ListEntries> keys, groups;
   for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
-  return BlockListContent(keys, options);
+  for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
+    groups.push_back({kMouseOptions[o].entries, options[o]});
+  }
+  return BlockListContent(keys, groups);
 }
 
 // Mean time of one call over a batch of calls for an unlisted key.

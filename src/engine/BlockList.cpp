@@ -11,18 +11,15 @@ std::string BlockListPath(Environment& environment) {
   return path;
 }
 
-std::string BlockListContent(std::span<const KeyEntry> keys, std::span<const bool> ticked) {
+std::string BlockListContent(std::span<const ListEntries> keys,
+                             std::span<const ListEntries> mouseOptions) {
   std::string text;
-  for (const KeyEntry& key : keys) {
-    if (key.marked) {
-      text += key.tag;
-      text += ',';
-    }
-  }
-  for (std::size_t i = 0; i < kMouseOptions.size() && i < ticked.size(); ++i) {
-    if (ticked[i]) {
-      text += kMouseOptions[i].entries;
-      text += ',';
+  for (std::span<const ListEntries> group : {keys, mouseOptions}) {
+    for (const ListEntries& entries : group) {
+      if (entries.chosen) {
+        text += entries.text;
+        text += ',';
+      }
     }
   }
   text += "\r\n";

@@ -22,28 +22,17 @@ inline constexpr std::string_view kBlockListFolderVariable = "TEMP";
 inline constexpr std::string_view kBlockListFileName = "xsettings.txt";
 std::string BlockListPath(Environment& environment);
 
-// The five mouse options in the order their entries are written.
-struct MouseOption {
-  std::string_view caption;
-  std::string_view entries;  // the text written when the option is ticked
-};
-inline constexpr std::array<MouseOption, 5> kMouseOptions = {{
-    {"Disable Left Click", "513,514"},
-    {"Disable Right Click", "516,517"},
-    {"Disable Mouse Movement", "512"},
-    {"Disable Mouse Scroll", "522"},
-    {"Disable Middle Button", "519,520"},
-}};
-
-struct KeyEntry {
-  std::string_view tag;  // the key's code, written unchanged
-  bool marked;
+// A key (its tag) or a mouse option (its entries) and whether it is chosen:
+// marked or ticked.
+struct ListEntries {
+  std::string_view text;  // written unchanged
+  bool chosen;
 };
 
-// The file's content for the given keys (index order) and mouse options
-// (order of kMouseOptions): the tag of every marked key, then the entries of
-// every ticked option, each followed by a comma, then CR LF.
-std::string BlockListContent(std::span<const KeyEntry> keys, std::span<const bool> ticked);
+// The file's content: the text of every chosen key (in index order), then of
+// every chosen mouse option, each followed by a comma, then CR LF.
+std::string BlockListContent(std::span<const ListEntries> keys,
+                             std::span<const ListEntries> mouseOptions);
 
 // Removes CR and LF from the text in place and returns the joined lines.
 std::string_view JoinLines(char* text, std::size_t size);

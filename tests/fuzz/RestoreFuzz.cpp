@@ -1,6 +1,5 @@
 // The main window's load restoring its marks from any block list file.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,7 +34,9 @@ struct Marks {
 Marks MarksOf(Form1& form) {
   Marks marks;
   for (const KeyButton& key : form.cmdKey) marks.keys.push_back(key.BackColor == kMarkedColor);
-  for (ControlId box : kMouseOptionBoxes) marks.options.push_back(form.Tick(box).Value == 1);
+  for (const MouseOption& option : kMouseOptions) {
+    marks.options.push_back(form.Tick(option.box).Value == 1);
+  }
   return marks;
 }
 
@@ -89,11 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (anyOption) {
     // Each option ticked saves at once; the last save has every mark.
-    std::vector<KeyEntry> keys;
+    std::vector<ListEntries> keys, options;
     for (int i = 0; i < kKeyCount; ++i) keys.push_back({kKeyTable[i].tag, loaded.marks.keys[i]});
-    std::array<bool, kMouseOptions.size()> ticked{};
-    std::copy(loaded.marks.options.begin(), loaded.marks.options.end(), ticked.begin());
-    Require(loaded.file == BlockListContent(keys, ticked),
+    for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
+      options.push_back({kMouseOptions[o].entries, loaded.marks.options[o]});
+    }
+    Require(loaded.file == BlockListContent(keys, options),
             "after the load the file mirrors the window");
     Require(Load(loaded.file).marks == loaded.marks,
             "loading the saved list restores the same marks");

@@ -8,6 +8,7 @@
 
 #include "engine/KeyTable.h"
 #include "fakes/FakePlatform.h"
+#include "ui/Form1Layout.h"
 
 namespace tallowmere {
 namespace {
@@ -70,25 +71,30 @@ TEST(JoinLines, DropsLineEndsOnly) {
   }
 }
 
-std::array<KeyEntry, kKeyCount> AllKeys(bool marked) {
-  std::array<KeyEntry, kKeyCount> keys;
-  for (int i = 0; i < kKeyCount; ++i) keys[i] = {kKeyTable[i].tag, marked};
+// Every key, and every mouse option, chosen or not.
+std::vector<ListEntries> AllKeys(bool chosen) {
+  std::vector<ListEntries> keys;
+  for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, chosen});
   return keys;
 }
-
-TEST(BlockListContent, NothingSelectedIsALineEndAlone) {
-  EXPECT_EQ(BlockListContent(AllKeys(false), std::array<bool, 5>{}), "\r\n");
+std::vector<ListEntries> AllOptions(bool chosen) {
+  std::vector<ListEntries> options;
+  for (const MouseOption& option : kMouseOptions) options.push_back({option.entries, chosen});
+  return options;
 }
 
-TEST(BlockListContent, MarkedKeysInIndexOrderThenTickedOptions) {
-  std::array<KeyEntry, 3> keys = {KeyEntry{"65", false}, KeyEntry{"66", true}, {"67,68", true}};
-  const std::array<bool, 5> ticked{false, true, false, true, false};
-  EXPECT_EQ(BlockListContent(keys, ticked), "66,67,68,516,517,522,\r\n");
+TEST(BlockListContent, NothingChosenIsALineEndAlone) {
+  EXPECT_EQ(BlockListContent(AllKeys(false), AllOptions(false)), "\r\n");
+}
+
+TEST(BlockListContent, ChosenKeysInOrderThenChosenOptions) {
+  const ListEntries keys[] = {{"65", false}, {"66", true}, {"67,68", true}};
+  const ListEntries options[] = {{"513,514", false}, {"516,517", true}, {"522", true}};
+  EXPECT_EQ(BlockListContent(keys, options), "66,67,68,516,517,522,\r\n");
 }
 
 TEST(BlockListContent, WrittenListReadsBackForEveryCode) {
-  const std::array<bool, 5> ticked{true, true, true, true, true};
-  std::string text = BlockListContent(AllKeys(true), ticked);
+  std::string text = BlockListContent(AllKeys(true), AllOptions(true));
   const std::string_view joined = JoinLines(text.data(), text.size());
   for (const KeyDef& key : kKeyTable) {
     EXPECT_TRUE(MatchesBlockList(joined, std::stoi(std::string(key.tag)))) << key.tag;

@@ -41,7 +41,7 @@ TEST_F(Form1Marking, KeysInIndexOrderThenMouseGroups) {
 }
 
 TEST_F(Form1Marking, EveryMouseOptionTickedWritesAllGroupsInOrder) {
-  for (ControlId id : kMouseOptionBoxes) form.TickBoxClicked(id);
+  for (const MouseOption& option : kMouseOptions) form.TickBoxClicked(option.box);
   EXPECT_EQ(fake.BlockList(), "513,514,516,517,512,522,519,520,\r\n");
   EXPECT_EQ(fake.files.replaces, 5);
 }

@@ -9,6 +9,7 @@
 #include "engine/BlockList.h"
 #include "engine/KeyTable.h"
 #include "fakes/FakeHooks.h"
+#include "ui/Form1Layout.h"
 
 namespace tallowmere {
 namespace {
@@ -20,10 +21,10 @@ constexpr auto kKey = HookKind::Keyboard, kMouse = HookKind::Mouse;
 
 // What the program writes with every key marked and every mouse option ticked.
 std::string FullList() {
-  std::vector<KeyEntry> keys;
+  std::vector<ListEntries> keys, options;
   for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
-  const bool ticked[] = {true, true, true, true, true};
-  return BlockListContent(keys, ticked);
+  for (const MouseOption& option : kMouseOptions) options.push_back({option.entries, true});
+  return BlockListContent(keys, options);
 }
 
 // Every virtual-key code, each followed by a comma.

@@ -49,11 +49,20 @@ std::vector<std::uint32_t> Buttons(const std::vector<MouseEvent>& events) {
   return messages;
 }
 
+// Another program's hook, called after the program's since it came first: it
+// swallows C, and the program's hook must pass that answer on.
+LRESULT CALLBACK SwallowC(int nCode, WPARAM wParam, LPARAM lParam) {
+  if (nCode == HC_ACTION && reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode == 'C')
+    return 1;
+  return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
 TEST(Win32HookCalls, DecodeEachEventAskTheProceduresAndChainWhatTheyPass) {
   Win32HookCalls hooks;
   RecordingProcedures procedures;
   InputReceiver window;
   ASSERT_TRUE(window.BringToFront());
+  const HHOOK further = SetWindowsHookExW(WH_KEYBOARD_LL, SwallowC, GetModuleHandleW(nullptr), 0);
 
   const HookInstall keyboard = hooks.Install(HookKind::Keyboard, procedures);
   const HookInstall mouse = hooks.Install(HookKind::Mouse, procedures);
@@ -62,6 +71,7 @@ TEST(Win32HookCalls, DecodeEachEventAskTheProceduresAndChainWhatTheyPass) {
   EXPECT_NE(keyboard.handle, mouse.handle);
 
   TapKey('A');
+  TapKey('C');
   TapKey('B');
   ClickAt(window.Centre(), MouseButton::Left);
   ClickAt(window.Centre(), MouseButton::Right);
@@ -69,17 +79,19 @@ TEST(Win32HookCalls, DecodeEachEventAskTheProceduresAndChainWhatTheyPass) {
   EXPECT_TRUE(window.WaitFor(WM_RBUTTONUP));
   EXPECT_EQ(window.Count(WM_KEYDOWN, 'A'), 0);
   EXPECT_EQ(window.Count(WM_KEYUP, 'A'), 0);
+  EXPECT_EQ(window.Count(WM_KEYDOWN, 'C'), 0);
   EXPECT_EQ(window.Count(WM_LBUTTONDOWN), 0);
   EXPECT_EQ(window.Count(WM_LBUTTONUP), 0);
   EXPECT_EQ(window.Count(WM_RBUTTONDOWN), 1);
   EXPECT_EQ(Described(procedures.keys),
-            (std::vector<std::string>{"A down injected", "A up injected", "B down injected",
-                                      "B up injected"}));
+            (std::vector<std::string>{"A down injected", "A up injected", "C down injected",
+                                      "C up injected", "B down injected", "B up injected"}));
   EXPECT_EQ(Buttons(procedures.mouse), (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP,
                                                                    WM_RBUTTONDOWN, WM_RBUTTONUP}));
 
   hooks.Remove(keyboard.handle);
   hooks.Remove(mouse.handle);
+  UnhookWindowsHookEx(further);
   procedures.keys.clear();
   procedures.mouse.clear();
   window.Reset();

@@ -145,11 +145,6 @@ TEST(ErrorTrap, AFailureOfTheBoxItselfIsNotCaught) {
   EXPECT_THROW(SampleHandler({"first"}, "x").Run(dialogs), std::runtime_error);
 }
 
-TEST(ErrorReport, ContextsNameTheHandlerOfForm1) {
-  EXPECT_EQ(ErrorContext("Form_Load"), "in Quorvane2021/08/31.Form1.Form_Load ");
-  EXPECT_EQ(ErrorContext("Timer1"), "in Quorvane2021/08/31.Form1.Timer1 ");
-}
-
 TEST(ErrorReport, BoxIsApplicationErrorWithExclamationAndTheBuildsAddress) {
   FakeDialogs dialogs;
   ShowErrorReport(dialogs, "in Quorvane2021/08/31.Form1.Timer1 ", 150, "Path not found");

@@ -11,6 +11,8 @@ add_library(tallowmere_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(tallowmere_win32 PUBLIC tallowmere_core comctl32 gdi32 user32 shell32 advapi32 version)
 target_compile_definitions(tallowmere_win32 PUBLIC ${WIN_DEFINITIONS})
 target_compile_options(tallowmere_win32 PRIVATE ${PROJECT_WARNINGS})
+# Every file of the Windows layer reads the Windows headers.
+target_precompile_headers(tallowmere_win32 PRIVATE <windows.h> <memory> <string> <vector>)
 
 # The icon and the hand pointer are drawn by a generator, so the build
 # reproduces them; the default block list is a line end alone.
@@ -87,6 +89,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(library gtest gtest_main gmock)
+    target_compile_options(${library} PRIVATE ${TEST_BUILD_OPTIONS})
+  endforeach()
 
   # What the Windows-layer tests, the end-to-end tests and the benchmarks
   # under Wine share: test folders, real input and a window receiving it,
@@ -95,12 +100,15 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   add_library(win_test_support STATIC ${WIN_TEST_SUPPORT_SOURCES})
   target_include_directories(win_test_support PUBLIC tests)
   target_link_libraries(win_test_support PUBLIC tallowmere_win32 gtest gmock)
-  target_compile_options(win_test_support PRIVATE ${PROJECT_WARNINGS})
+  target_compile_options(win_test_support PRIVATE ${PROJECT_WARNINGS} ${TEST_BUILD_OPTIONS})
+  target_precompile_headers(win_test_support PRIVATE <windows.h> <gmock/gmock.h> <gtest/gtest.h>
+    <chrono> <filesystem> <functional> <memory> <optional> <string> <vector>)
 
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
   add_executable(win_tests ${WIN_TEST_SOURCES})
   target_link_libraries(win_tests PRIVATE win_test_support gtest_main)
-  target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS})
+  target_compile_options(win_tests PRIVATE ${PROJECT_WARNINGS} ${TEST_BUILD_OPTIONS})
+  target_precompile_headers(win_tests REUSE_FROM win_test_support)
   add_dependencies(win_tests hook_host)
   add_test(NAME win_tests COMMAND win_tests)
 
@@ -117,8 +125,9 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
   add_executable(e2e_tests ${E2E_TEST_SOURCES})
   target_link_libraries(e2e_tests PRIVATE win_test_support ole32 uuid)
+  target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS} ${TEST_BUILD_OPTIONS})
+  target_precompile_headers(e2e_tests REUSE_FROM win_test_support)
   target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
-  target_compile_options(e2e_tests PRIVATE ${PROJECT_WARNINGS})
   add_dependencies(e2e_tests Tallowmere)
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
   # They share one desktop, pointer and keyboard: nothing runs beside them.

@@ -40,7 +40,7 @@ class Win32BlockListSourceTest : public ::testing::Test {
   }
 
   TestFolder folder_;
-  Win32BlockListSource source_{kBlockListFolderVariable, kBlockListFileName};
+  Win32BlockListSource source_;
   std::optional<std::wstring> oldTemp_;
 };
 

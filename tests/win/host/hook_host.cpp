@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "engine/BlockList.h"
 #include "engine/KBMouseHook.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32BlockListSource.h"
@@ -54,7 +53,7 @@ class Hooks : private HookEvents {
   bool kbMouseHook_;
   bool failed_ = false;
   Win32HookCalls calls_;
-  Win32BlockListSource blockList_{kBlockListFolderVariable, kBlockListFileName};
+  Win32BlockListSource blockList_;
   KBMouseHook hook_{calls_, blockList_, *this};
   HHOOK passKeyboard_ = nullptr, passMouse_ = nullptr;
 };

@@ -248,8 +248,10 @@ TEST_F(Installer, QuietUninstallEndsTheProgramAndLeavesOnlyTheUsersChoices) {
   EXPECT_TRUE(WaitFor([&] { return !fs::exists(folder); })) << "files left in " << folder;
   EXPECT_TRUE(WaitFor([] { return !RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }));
   EXPECT_FALSE(fs::exists(ShortcutFile()));
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, L"Tallowmere.exe"), std::nullopt);
-  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, L"Tallowmere.exe"), std::nullopt);
+  // The start-up entries go last, after the folder and the uninstall entry.
+  EXPECT_TRUE(
+      WaitFor([] { return !RegistryText(HKEY_LOCAL_MACHINE, kRunKey, L"Tallowmere.exe"); }));
+  EXPECT_TRUE(WaitFor([] { return !RegistryText(HKEY_CURRENT_USER, kRunKey, L"Tallowmere.exe"); }));
   EXPECT_TRUE(RegistryText(HKEY_CURRENT_USER, kRunKey, L"Another"));
   EXPECT_TRUE(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, L"Another"));
   EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, L"Windows Startup"), L"On");

@@ -14,49 +14,63 @@ std::int32_t Since(std::uint32_t later, std::uint32_t earlier) {
 
 HookWatch::HookWatch(KBMouseHook& hooks, InputState& input) : hooks_(hooks), input_(input) {}
 
-bool HookWatch::BothInstalled() const {
-  return hooks_.KeyboardHookHandle() != 0 && hooks_.MouseHookHandle() != 0;
+HookWatch::Watched HookWatch::Watch(HookHandle handle, std::uint32_t now) {
+  return {handle != 0, now, std::nullopt};
 }
 
 void HookWatch::Start() {
-  armed_ = BothInstalled();
-  Quiet(hooks_.CallCount(), input_.Now());
+  input_.WatchInput(true);
+  const std::uint32_t now = input_.Now();
+  watched_ = {Watch(hooks_.KeyboardHookHandle(), now), Watch(hooks_.MouseHookHandle(), now)};
+}
+
+void HookWatch::Stop() {
+  watched_ = {};
+  input_.WatchInput(false);
 }
 
 bool HookWatch::Tick() {
-  if (!armed_ || reinstalling_) return false;
-  const std::uint32_t calls = hooks_.CallCount();
-  const std::uint32_t now = input_.Now();
-  if (calls != calls_) {
-    Quiet(calls, now);
-    return false;
+  if (reinstalling_) return false;
+  bool reinstalled = false;
+  for (const HookKind kind : {HookKind::Keyboard, HookKind::Mouse}) {
+    Watched& watched = watched_[static_cast<std::size_t>(kind)];
+    if (watched.armed && Lost(kind, watched, input_.Now())) {
+      Reinstall(kind, watched);
+      reinstalled = true;
+    }
   }
-  const std::uint32_t lastInput = input_.LastInputTime();
-  if (Since(lastInput, quietSince_) <= 0) return false;
-  if (!unseenInput_) unseenInput_ = lastInput;
-  if (Since(now, *unseenInput_) < kHookCallGrace) return false;
-  Reinstall();
-  return true;
+  return reinstalled;
 }
 
-void HookWatch::Reinstall() {
+bool HookWatch::Lost(HookKind kind, Watched& watched, std::uint32_t now) {
+  const std::optional<std::uint32_t> input = input_.LastInputTime(kind);
+  const std::optional<std::uint32_t> seen = hooks_.LastEventTime(kind);
+  const auto seenBy = [&](std::uint32_t time) { return seen && Since(*seen, time) >= 0; };
+  if (!input || Since(*input, watched.since) <= 0 || seenBy(*input)) {
+    watched.unseen.reset();
+    return false;
+  }
+  // Judged from the earliest input still unseen, so that input that goes on
+  // arriving cannot keep putting the judgement off.
+  if (!watched.unseen || seenBy(*watched.unseen)) watched.unseen = *input;
+  return Since(now, *watched.unseen) >= kHookCallGrace;
+}
+
+void HookWatch::Reinstall(HookKind kind, Watched& watched) {
   reinstalling_ = true;
   struct Done {
     bool& flag;
     ~Done() { flag = false; }
   } done{reinstalling_};
-  hooks_.UnhookKeyboard();
-  hooks_.HookKeyboard();
-  hooks_.UnhookMouse();
-  hooks_.HookMouse();
-  armed_ = BothInstalled();
-  Quiet(hooks_.CallCount(), input_.Now());
-}
-
-void HookWatch::Quiet(std::uint32_t calls, std::uint32_t now) {
-  calls_ = calls;
-  quietSince_ = now;
-  unseenInput_.reset();
+  if (kind == HookKind::Keyboard) {
+    hooks_.UnhookKeyboard();
+    hooks_.HookKeyboard();
+    watched = Watch(hooks_.KeyboardHookHandle(), input_.Now());
+  } else {
+    hooks_.UnhookMouse();
+    hooks_.HookMouse();
+    watched = Watch(hooks_.MouseHookHandle(), input_.Now());
+  }
 }
 
 }  // namespace tallowmere

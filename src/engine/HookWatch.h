@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -9,53 +10,59 @@
 namespace tallowmere {
 
 // How often the main window lets the watch look while locking, in
-// milliseconds. The desktop reports only the time of its latest input, so a
-// loss is certain only at the second or third look after it: four looks a
-// second let blocking resume within about a second.
+// milliseconds: a hook lost while its kind of input goes on is found at the
+// second look after the loss, so blocking resumes within about half a second.
 inline constexpr int kHookWatchInterval = 250;
-// How long the hooks may take to be called for an input event that the
-// system has received, in milliseconds; less than the interval, so that input
-// missed early in one interval is judged at its end.
+// How long a hook may take to be called for an input event that the system
+// has received, in milliseconds; less than the interval, so that input missed
+// early in one interval is judged at its end.
 inline constexpr std::int32_t kHookCallGrace = 200;
 static_assert(kHookCallGrace < kHookWatchInterval);
 
 // Windows silently removes a low-level hook that once kept the desktop waiting
 // past its time-out (after sleep, or under heavy load): the caption still
 // reads "Stop" while nothing is blocked any more. While locking, the watch
-// compares the time of the desktop's last input with the calls of
-// KBMouseHook's procedures; when input arrived that no hook procedure saw
-// within the grace, it installs both hooks again, each removed before it is
-// installed, so that no two hooks of one kind are ever held.
+// compares, kind by kind, the input that the system received with the events
+// that KBMouseHook's procedure of that kind was called for; when input of a
+// kind arrived that its hook did not see within the grace, it installs that
+// hook again, removed before it is installed, so that no two hooks of one kind
+// are ever held. Each hook is judged on its own: a lost keyboard hook is found
+// while the mouse goes on moving, and the other way round.
 class HookWatch {
  public:
   HookWatch(KBMouseHook& hooks, InputState& input);
 
   // Locking has just installed the hooks: from now on every input must reach
-  // them. When either installation failed (and was reported then), the
-  // watch stays idle until the next Start: to a watch over a missing hook,
-  // all input would look unseen.
+  // them. A hook whose installation failed (and was reported then) is not
+  // watched until the next Start: to a watch over a missing hook, all its
+  // input would look unseen.
   void Start();
-  // One look. True when it installed the hooks again. A reinstallation that
-  // fails is reported as any installation, and ends the watch until the next
-  // Start.
+  // Locking has stopped: the watch forgets the input.
+  void Stop();
+  // One look. True when it installed a hook again. A reinstallation that
+  // fails is reported as any installation, and ends the watch over that hook
+  // until the next Start.
   bool Tick();
 
  private:
-  void Reinstall();
-  void Quiet(std::uint32_t calls, std::uint32_t now);
-  bool BothInstalled() const;
+  struct Watched {
+    bool armed = false;
+    // Input up to this time was there before the hook: it is no loss.
+    std::uint32_t since = 0;
+    // The input time of an event of the kind that the hook had not seen at
+    // the last look.
+    std::optional<std::uint32_t> unseen;
+  };
+  static Watched Watch(HookHandle handle, std::uint32_t now);
+  bool Lost(HookKind kind, Watched& watched, std::uint32_t now);
+  void Reinstall(HookKind kind, Watched& watched);
 
   KBMouseHook& hooks_;
   InputState& input_;
-  bool armed_ = false;
+  // By HookKind.
+  std::array<Watched, 2> watched_;
   // A reinstallation is running: its failure message lets timer ticks through.
   bool reinstalling_ = false;
-  // The hook procedures' call count as last seen, and the time from which no
-  // call has been seen.
-  std::uint32_t calls_ = 0;
-  std::uint32_t quietSince_ = 0;
-  // The first input found after quietSince_ that no hook procedure has seen.
-  std::optional<std::uint32_t> unseenInput_;
 };
 
 }  // namespace tallowmere

@@ -38,13 +38,19 @@ bool KBMouseHook::Listed(std::uint32_t code) {
 }
 
 bool KBMouseHook::KeyboardProc(const KeyEvent& event) {
-  ++callCounts_[kKeyboard];
+  lastEvents_[kKeyboard] = kSeen | event.time;
   return Listed(event.vkCode);
 }
 
 bool KBMouseHook::MouseProc(const MouseEvent& event) {
-  ++callCounts_[kMouse];
+  lastEvents_[kMouse] = kSeen | event.time;
   return Listed(event.message);
+}
+
+std::optional<std::uint32_t> KBMouseHook::LastEventTime(HookKind kind) const {
+  const std::uint64_t last = lastEvents_[static_cast<std::size_t>(kind)];
+  if (last == 0) return std::nullopt;
+  return static_cast<std::uint32_t>(last);
 }
 
 }  // namespace tallowmere

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <optional>
 
 #include "platform/BlockListSource.h"
 #include "platform/HookCalls.h"
@@ -48,9 +50,10 @@ class KBMouseHook : public HookProcedures {
   bool KeyboardProc(const KeyEvent& event) override;
   bool MouseProc(const MouseEvent& event) override;
 
-  // How often either hook procedure has been called, wrapping around: the
-  // watch over the hooks compares it between its looks.
-  std::uint32_t CallCount() const { return callCounts_[kKeyboard] + callCounts_[kMouse]; }
+  // The time of the latest event the hook procedure of the kind was called
+  // for; none before the first. The watch over the hooks compares it with the
+  // input the system had.
+  std::optional<std::uint32_t> LastEventTime(HookKind kind) const;
 
  private:
   static constexpr std::size_t kKeyboard = static_cast<std::size_t>(HookKind::Keyboard);
@@ -64,7 +67,11 @@ class KBMouseHook : public HookProcedures {
   HookEvents& events_;
   // By HookKind.
   std::array<HookHandle, 2> handles_{};
-  std::array<std::uint32_t, 2> callCounts_{};
+  // By HookKind, the time of the latest event above kSeen, or 0 before the
+  // first. The procedures may run on a thread of their own: what they note
+  // for others to read is atomic.
+  static constexpr std::uint64_t kSeen = std::uint64_t{1} << 32;
+  std::array<std::atomic<std::uint64_t>, 2> lastEvents_{};
 };
 
 }  // namespace tallowmere

@@ -16,12 +16,14 @@ struct HookInstall {
 // One input event as a low-level hook procedure receives it, decoded.
 struct KeyEvent {
   std::uint32_t vkCode;
-  bool down;      // pressed or repeated; false when released
-  bool injected;  // sent by a program rather than typed
+  bool down;               // pressed or repeated; false when released
+  bool injected;           // sent by a program rather than typed
+  std::uint32_t time = 0;  // when the system received it, milliseconds since it started
 };
 struct MouseEvent {
   std::uint32_t message;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, ...
   bool injected;
+  std::uint32_t time = 0;
 };
 
 // Decides, for every input event of the desktop, whether a hook swallows it.

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/HookCalls.h"
 
 namespace tallowmere {
 
@@ -18,6 +21,13 @@ class InputState {
   // the same clock, when the desktop last had a keyboard or mouse event.
   virtual std::uint32_t Now() = 0;
   virtual std::uint32_t LastInputTime() = 0;
+  // Watching the desktop's keyboard and mouse input kind by kind, as the
+  // system receives it whether or not a hook is called for it; costs nothing
+  // while no input arrives. Starting forgets the input before.
+  virtual void WatchInput(bool on) = 0;
+  // While watching: when the latest event of the kind arrived, on the clock
+  // of Now() and of the hooks' events; none before the first.
+  virtual std::optional<std::uint32_t> LastInputTime(HookKind kind) = 0;
 };
 
 }  // namespace tallowmere

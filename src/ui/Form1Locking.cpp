@@ -56,6 +56,7 @@ void Form1::PushButton6_Click() {
     trap.Step(110, [&] { SetTimer1Enabled(false); });
     trap.Step(112, [&] { SetWindowVisible(false); });
   } else {
+    hookWatch_.Stop();
     trap.Step(114, [&] { kbMouseHook.UnhookKeyboard(); });
     trap.Step(116, [&] { kbMouseHook.UnhookMouse(); });
     trap.Step(118, [&] { SetCaption(ControlId::PushButton6, SavedCaption); });

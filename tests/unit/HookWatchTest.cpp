@@ -58,14 +58,23 @@ class HookWatchTest : public ::testing::Test {
     watch.Start();
   }
 
-  // A hook procedure is called for an event.
-  void HookCalled(bool keyboard) {
-    keyboard ? hook.KeyboardProc({65, true, false}) : hook.MouseProc({512, false});
+  // The system receives an event of the kind `before` milliseconds before
+  // now; the hook of the kind may be called for it.
+  void Input(HookKind kind, std::uint32_t before, bool hookSeesIt) {
+    input.lastByKind[static_cast<int>(kind)] = input.clock - before;
+    if (hookSeesIt) HookCalled(kind);
   }
-  // Input since the previous look that no hook procedure saw.
+  // The hook is called for the latest input of its kind.
+  void HookCalled(HookKind kind) {
+    const std::uint32_t time = input.LastInputTime(kind).value_or(input.clock);
+    kind == HookKind::Keyboard ? hook.KeyboardProc({65, true, false, time})
+                               : hook.MouseProc({512, false, time});
+  }
+  // Input of both kinds since the previous look that no hook saw.
   void MissedInput() {
     input.clock += kHookWatchInterval;
-    input.lastInput = input.clock - kLongAgo;
+    Input(HookKind::Keyboard, kLongAgo, false);
+    Input(HookKind::Mouse, kLongAgo, false);
   }
 
   InstalledHooks hooks;
@@ -77,14 +86,13 @@ class HookWatchTest : public ::testing::Test {
   std::uint32_t startTime = 50'000;
 };
 
-// One interval of the watch: time passes, maybe the desktop has input some
-// milliseconds before the look, maybe a hook procedure sees it; then the watch
-// looks.
+// One interval of the watch: time passes, maybe the desktop has input of the
+// watched kind some milliseconds before the look, maybe its hook is called
+// before the look; then the watch looks.
 struct Look {
   std::optional<std::uint32_t> inputBeforeLook;  // none: no input this interval
-  bool hooksSeeIt;                               // a hook procedure is called before the look
+  bool hookSeesIt;
   bool reinstalls;
-  bool byKeyboard = false;  // the keyboard hook's procedure sees it, not the mouse's
 };
 
 struct WatchCase {
@@ -93,29 +101,38 @@ struct WatchCase {
   std::uint32_t startTime = 50'000;
 };
 
-class HookWatchLooks : public HookWatchTest, public ::testing::WithParamInterface<WatchCase> {
+// Each case for either hook, while the other hook sees input of its own kind
+// at every look, as a mouse that keeps moving while keys go unseen.
+class HookWatchLooks : public HookWatchTest,
+                       public ::testing::WithParamInterface<std::tuple<WatchCase, HookKind>> {
  protected:
   void SetUp() override {
-    startTime = GetParam().startTime;
+    startTime = std::get<0>(GetParam()).startTime;
     HookWatchTest::SetUp();
   }
 };
 
-TEST_P(HookWatchLooks, ReinstallsExactlyWhenInputWentUnseen) {
+TEST_P(HookWatchLooks, ReinstallsExactlyTheHookWhoseInputWentUnseen) {
+  const auto& [c, kind] = GetParam();
+  const HookKind other = kind == HookKind::Keyboard ? HookKind::Mouse : HookKind::Keyboard;
   int look = 0;
-  for (const Look& s : GetParam().looks) {
+  for (const Look& s : c.looks) {
     ++look;
     input.clock += kHookWatchInterval;
-    if (s.inputBeforeLook) input.lastInput = input.clock - *s.inputBeforeLook;
-    if (s.hooksSeeIt) HookCalled(s.byKeyboard);
+    if (s.inputBeforeLook) Input(kind, *s.inputBeforeLook, false);
+    if (s.hookSeesIt) HookCalled(kind);
+    Input(other, kJustNow, true);
+    hooks.log.clear();
     EXPECT_EQ(watch.Tick(), s.reinstalls) << "look " << look;
+    const std::string name = kind == HookKind::Keyboard ? "keyboard" : "mouse";
+    const std::vector<std::string> reinstalled = {"remove " + name, "install " + name};
+    EXPECT_EQ(hooks.log, s.reinstalls ? reinstalled : std::vector<std::string>())
+        << "look " << look;
   }
 }
 
 const WatchCase kWatchCases[] = {
-    {"HooksSeeEveryInput", {{kLongAgo, true, false}, {kJustNow, true, false}, {0, true, false}}},
-    {"OnlyTheKeyboardHookSeesInput",
-     {{kLongAgo, true, false, true}, {kJustNow, true, false, true}}},
+    {"HookSeesEveryInput", {{kLongAgo, true, false}, {kJustNow, true, false}, {0, true, false}}},
     {"NoInputAtAll", {{{}, false, false}, {{}, false, false}, {{}, false, false}}},
     {"MissedInputOlderThanTheGrace", {{kLongAgo, false, true}, {{}, false, false}}},
     {"MissedInputWithinTheGraceIsJudgedAtTheNextLook",
@@ -127,7 +144,7 @@ const WatchCase kWatchCases[] = {
     {"InputUpToTheStartOfLockingIsNotCounted",
      {{kHookWatchInterval, false, false}, {{}, false, false}}},
     {"InputStampedAfterTheLookIsNotYetLate", {{0u - 3u, false, false}, {{}, false, true}}},
-    {"ClockWrapsAroundWhileHooksSeeInput",
+    {"ClockWrapsAroundWhileTheHookSeesInput",
      {{kLongAgo, true, false}, {kJustNow, true, false}, {kLongAgo, true, false}},
      0u - kHookWatchInterval - 6},
     {"ClockWrapsAroundWhileInputGoesUnseen",
@@ -137,7 +154,22 @@ const WatchCase kWatchCases[] = {
      {{kLongAgo, false, true}, {{}, false, false}, {{}, false, false}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, HookWatchLooks, ::testing::ValuesIn(kWatchCases), CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, HookWatchLooks,
+                         ::testing::Combine(::testing::ValuesIn(kWatchCases),
+                                            ::testing::Values(HookKind::Keyboard, HookKind::Mouse)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) == HookKind::Keyboard ? "Keyboard"
+                                                                                 : "Mouse");
+                         });
+
+TEST_F(HookWatchTest, WatchingTheInputGoesWithLocking) {
+  EXPECT_TRUE(input.watching);
+  watch.Stop();
+  EXPECT_FALSE(input.watching);
+  MissedInput();
+  EXPECT_FALSE(watch.Tick());
+}
 
 TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
   hooks.log.clear();
@@ -152,18 +184,20 @@ TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
   EXPECT_TRUE(events.failures.empty());
 }
 
-TEST_F(HookWatchTest, AFailedInstallationAtStartIsNotRetried) {
+TEST_F(HookWatchTest, AFailedInstallationAtStartIsNotRetriedTheOtherHookIsWatched) {
   hooks.failure = 1400;
   hook.HookMouse();
   watch.Start();
-  const std::size_t installs = hooks.installed.size();
-  const std::size_t reports = events.failures.size();
+  hooks.failure.reset();
+  hooks.log.clear();
   for (int look = 0; look < 3; ++look) {
-    MissedInput();
+    input.clock += kHookWatchInterval;
+    Input(HookKind::Mouse, kLongAgo, false);
     EXPECT_FALSE(watch.Tick());
   }
-  EXPECT_EQ(hooks.installed.size(), installs);
-  EXPECT_EQ(events.failures.size(), reports);
+  Input(HookKind::Keyboard, kLongAgo, false);
+  EXPECT_TRUE(watch.Tick());
+  EXPECT_EQ(hooks.log, (std::vector<std::string>{"remove keyboard", "install keyboard"}));
 }
 
 TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
@@ -205,7 +239,7 @@ class Form1HookWatch : public WithForm1<> {
  protected:
   void MissedInput() {
     fake.input.clock += kHookWatchInterval;
-    fake.input.lastInput = fake.input.clock - kLongAgo;
+    fake.input.lastByKind[0] = fake.input.lastByKind[1] = fake.input.clock - kLongAgo;
   }
 
   FakeHookCalls& hooks = fake.hooks;

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32InputState.h"
 #include "win/support/Input.h"
 #include "win/support/Owned.h"
+#include "win/support/Wait.h"
 
 namespace tallowmere::test {
 namespace {
@@ -51,6 +52,30 @@ TEST(Win32InputState, InputMovesTheLastInputTimeOnTheSameClockAsNow) {
   Sleep(20);
   EXPECT_EQ(input.LastInputTime(), last) << "no input since";
   EXPECT_GE(static_cast<std::int32_t>(input.Now() - last), 20);
+}
+
+TEST(Win32InputState, WatchedInputIsTimedByKindOnTheClockOfNow) {
+  Win32InputState input;
+  const std::uint32_t start = input.Now();
+  input.WatchInput(true);
+  const auto keyboard = [&] { return input.LastInputTime(HookKind::Keyboard); };
+  const auto mouse = [&] { return input.LastInputTime(HookKind::Mouse); };
+  EXPECT_FALSE(keyboard() || mouse());
+
+  PressKey(VK_F24);
+  ReleaseKey(VK_F24);
+  ASSERT_TRUE(WaitFor([&] { return keyboard().has_value(); }));
+  EXPECT_FALSE(mouse());
+  EXPECT_GE(static_cast<std::int32_t>(*keyboard() - start), 0);
+  EXPECT_LE(static_cast<std::int32_t>(*keyboard() - input.Now()), 0);
+  MovePointerBy(1, 0);
+  EXPECT_TRUE(WaitFor([&] { return mouse().has_value(); }));
+
+  input.WatchInput(false);
+  PressKey(VK_F24);
+  ReleaseKey(VK_F24);
+  PumpMessagesFor(200ms);
+  EXPECT_FALSE(keyboard()) << "stopping forgets, and nothing is watched after";
 }
 
 }  // namespace

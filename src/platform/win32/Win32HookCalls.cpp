@@ -41,8 +41,8 @@ Record Copy(LPARAM lParam) {
 LRESULT CALLBACK KeyboardTrampoline(int nCode, WPARAM wParam, LPARAM lParam) {
   return Chain(keyboard, nCode, wParam, lParam, [&](HookProcedures& procedures) {
     const auto record = Copy<KBDLLHOOKSTRUCT>(lParam);
-    return procedures.KeyboardProc(
-        {record.vkCode, (record.flags & LLKHF_UP) == 0, (record.flags & LLKHF_INJECTED) != 0});
+    return procedures.KeyboardProc({record.vkCode, (record.flags & LLKHF_UP) == 0,
+                                    (record.flags & LLKHF_INJECTED) != 0, record.time});
   });
 }
 
@@ -50,7 +50,7 @@ LRESULT CALLBACK MouseTrampoline(int nCode, WPARAM wParam, LPARAM lParam) {
   return Chain(mouse, nCode, wParam, lParam, [&](HookProcedures& procedures) {
     const auto record = Copy<MSLLHOOKSTRUCT>(lParam);
     return procedures.MouseProc(
-        {static_cast<std::uint32_t>(wParam), (record.flags & LLMHF_INJECTED) != 0});
+        {static_cast<std::uint32_t>(wParam), (record.flags & LLMHF_INJECTED) != 0, record.time});
   });
 }
 

@@ -119,6 +119,18 @@ class FakeInput : public InputState {
   bool MainWindowActive() override { return active; }
   std::uint32_t Now() override { return ++clock; }
   std::uint32_t LastInputTime() override { return lastInput; }
+
+  // The watched input by HookKind.
+  bool watching = false;
+  std::optional<std::uint32_t> lastByKind[2];
+  void WatchInput(bool on) override {
+    watching = on;
+    lastByKind[0].reset();
+    lastByKind[1].reset();
+  }
+  std::optional<std::uint32_t> LastInputTime(HookKind kind) override {
+    return watching ? lastByKind[static_cast<int>(kind)] : std::nullopt;
+  }
 };
 
 // Records what Form1 asks to redraw. Redrawing `failingKey` or

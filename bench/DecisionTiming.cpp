@@ -9,6 +9,7 @@
 #include "engine/BlockList.h"
 #include "engine/KBMouseHook.h"
 #include "engine/KeyTable.h"
+#include "ui/Form1Layout.h"
 
 namespace tallowmere::bench {
 
@@ -27,10 +28,13 @@ class NoEvents : public HookEvents {
   void StopLockingRequested() override {}
 };
 
-std::string ListWithOptions(const std::array<int, 5>& options) {
-  std::vector<KeyMark> keys;
-  for (const KeyDef& key : kKeyTable) keys.push_back({kMarkedColor, key.tag});
-  return BlockListContent(keys, options);
+std::string ListWithOptions(const std::array<bool, 5>& options) {
+  std::vector<ListEntries> keys, groups;
+  for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
+  for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
+    groups.push_back({kMouseOptions[o].entries, options[o]});
+  }
+  return BlockListContent(keys, groups);
 }
 
 // Mean time of one call over a batch of calls for an unlisted key.
@@ -50,11 +54,11 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 std::string FullBlockList() {
-  return ListWithOptions({1, 1, 1, 1, 1});
+  return ListWithOptions({true, true, true, true, true});
 }
 
 std::string EverythingButMovement() {
-  return ListWithOptions({1, 1, 0, 1, 1});
+  return ListWithOptions({true, true, false, true, true});
 }
 
 void ReportDecisions(const char* platform, BlockListSource& source,

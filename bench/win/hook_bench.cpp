@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/DecisionTiming.h"
+#include "engine/BlockList.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32BlockListSource.h"
 #include "platform/win32/Win32Files.h"
@@ -102,7 +103,7 @@ int Run() {
   TestFolder temp;
   SetEnvironmentVariableW(L"TEMP", temp.Path().c_str());
   const std::string list = Utf8(temp.File(L"xsettings.txt"));
-  Win32BlockListSource source;
+  Win32BlockListSource source(kBlockListFolderVariable, kBlockListFileName);
   ReportDecisions("wine", source,
                   [&](const std::string& content) { Win32Files().Replace(list, content); });
 

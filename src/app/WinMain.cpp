@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "engine/BlockList.h"
 #include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayControlWindow.h"
@@ -49,7 +50,7 @@ int Run(int showCommand) {
   // Declared before the window, so hooks still installed when the window
   // ends are removed after it.
   Win32HookCalls hooks;
-  Win32BlockListSource blockList;
+  Win32BlockListSource blockList(kBlockListFolderVariable, kBlockListFileName);
   Platform platform{files,     environment, dialogs,  registry, settings, input,    tray,
                     resources, process,     pictures, skin,     hooks,    blockList};
 

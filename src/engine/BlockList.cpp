@@ -2,29 +2,24 @@
 
 #include <algorithm>
 
-#include "engine/KeyTable.h"
-
 namespace tallowmere {
 
-std::string BlockListPath(std::string_view temp) {
-  std::string path(temp);
+std::string BlockListPath(Environment& environment) {
+  std::string path = environment.Variable(std::string(kBlockListFolderVariable));
   path += '\\';
   path += kBlockListFileName;
   return path;
 }
 
-std::string BlockListContent(std::span<const KeyMark> keys, std::span<const int> mouseValues) {
+std::string BlockListContent(std::span<const ListEntries> keys,
+                             std::span<const ListEntries> mouseOptions) {
   std::string text;
-  for (const KeyMark& key : keys) {
-    if (key.backColor == kMarkedColor) {
-      text += key.tag;
-      text += ',';
-    }
-  }
-  for (std::size_t i = 0; i < kMouseOptions.size() && i < mouseValues.size(); ++i) {
-    if (mouseValues[i] == 1) {
-      text += kMouseOptions[i].entries;
-      text += ',';
+  for (std::span<const ListEntries> group : {keys, mouseOptions}) {
+    for (const ListEntries& entries : group) {
+      if (entries.chosen) {
+        text += entries.text;
+        text += ',';
+      }
     }
   }
   text += "\r\n";
@@ -80,6 +75,39 @@ bool MatchesBlockList(std::string_view text, std::int32_t code) {
     if (comma == std::string_view::npos) return false;
     start = comma + 1;
   }
+}
+
+std::vector<std::string> PiecesBeforeCommas(std::string_view text) {
+  std::vector<std::string> pieces;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    if (comma == std::string_view::npos) return pieces;
+    pieces.emplace_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+}
+
+std::vector<std::string_view> AllPieces(std::string_view text) {
+  std::vector<std::string_view> pieces;
+  if (text.empty()) return pieces;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    pieces.push_back(text.substr(start, comma - start));
+    if (comma == std::string_view::npos) return pieces;
+    start = comma + 1;
+  }
+}
+
+int LeadingNumber(std::string_view text) {
+  // Past the largest key code nothing can match: stop before overflow.
+  constexpr int kBeyondEveryCode = 255;
+  std::size_t i = text.find_first_not_of(' ');
+  int value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    if (value > kBeyondEveryCode) break;
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
 }
 
 }  // namespace tallowmere

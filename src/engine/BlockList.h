@@ -6,39 +6,33 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/BlockListSource.h"
+#include "platform/Environment.h"
 
 namespace tallowmere {
 
-// The block list lives in "xsettings.txt" in the TEMP directory. The path is
-// built anew by every reader and writer: TEMP followed by this suffix, with no
-// check for a trailing separator (an unset TEMP gives the root of the drive).
+// The block list lives in "xsettings.txt" in the folder that TEMP names. The
+// path is built anew by every reader and writer: the variable's value, a
+// backslash and the file name, with no check for a trailing separator (an
+// unset TEMP gives the root of the drive). The hooks' reader is given the two
+// names and follows the same rule.
+inline constexpr std::string_view kBlockListFolderVariable = "TEMP";
 inline constexpr std::string_view kBlockListFileName = "xsettings.txt";
-std::string BlockListPath(std::string_view temp);
+std::string BlockListPath(Environment& environment);
 
-// The five mouse options in the order their entries are written.
-struct MouseOption {
-  std::string_view caption;
-  std::string_view entries;  // the text written when the option is ticked
-};
-inline constexpr std::array<MouseOption, 5> kMouseOptions = {{
-    {"Disable Left Click", "513,514"},
-    {"Disable Right Click", "516,517"},
-    {"Disable Mouse Movement", "512"},
-    {"Disable Mouse Scroll", "522"},
-    {"Disable Middle Button", "519,520"},
-}};
-
-struct KeyMark {
-  std::uint32_t backColor;
-  std::string_view tag;
+// A key (its tag) or a mouse option (its entries) and whether it is chosen:
+// marked or ticked.
+struct ListEntries {
+  std::string_view text;  // written unchanged
+  bool chosen;
 };
 
-// The file's content for the given key buttons (index order) and mouse option
-// values (order of kMouseOptions): the tag of every green key, then the entries
-// of every option whose value is 1, each followed by a comma, then CR LF.
-std::string BlockListContent(std::span<const KeyMark> keys, std::span<const int> mouseValues);
+// The file's content: the text of every chosen key (in index order), then of
+// every chosen mouse option, each followed by a comma, then CR LF.
+std::string BlockListContent(std::span<const ListEntries> keys,
+                             std::span<const ListEntries> mouseOptions);
 
 // Removes CR and LF from the text in place and returns the joined lines.
 std::string_view JoinLines(char* text, std::size_t size);
@@ -60,8 +54,21 @@ std::size_t BlockListExtent(std::string_view text);
 // be read gives an empty list.
 std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer);
 
-// True when a comma-separated piece of the text is a run of decimal digits
-// whose value equals the code. Empty and non-numeric pieces match nothing.
+// Three readings of comma-separated text, each as its reader has always
+// read it; they differ in which pieces they take and how a piece names a code.
+//
+// The hooks: every piece, and a piece names the code when it is a run of
+// decimal digits of that value ("065" names 65; " 65" and "" name nothing).
 bool MatchesBlockList(std::string_view text, std::int32_t code);
+// The restore at load: only the pieces that a comma ends, so the piece after
+// the last comma is never one; the restore compares them as text ("65" only).
+std::vector<std::string> PiecesBeforeCommas(std::string_view text);
+// The key capture poll, on a key's tag: every piece, empty ones too; no text
+// gives no piece. Each is read by its LeadingNumber.
+std::vector<std::string_view> AllPieces(std::string_view text);
+// Leading blanks, then decimal digits up to the first other character: " 65x"
+// reads 65, text without digits 0. Values beyond every key code read as some
+// value beyond it.
+int LeadingNumber(std::string_view text);
 
 }  // namespace tallowmere

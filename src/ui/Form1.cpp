@@ -11,23 +11,29 @@ namespace tallowmere {
 
 namespace {
 
-constexpr std::array<ControlId, 7> kTickBoxes = {
-    ControlId::Check2_, ControlId::Check3_, ControlId::Check4_, ControlId::Check5_,
-    ControlId::Check6_, ControlId::Check6,  ControlId::Check8};
-constexpr std::array<ControlId, 3> kActionButtons = {ControlId::PushButton1, ControlId::PushButton2,
-                                                     ControlId::PushButton6};
-constexpr std::array<ControlId, 5> kPlainControls = {
-    ControlId::Frame1, ControlId::Frame2, ControlId::Frame3, ControlId::Label1, ControlId::Label2};
-
 ControlKind KindOf(ControlId id) {
   return id == ControlId::Form1 ? ControlKind::Window : Definition(id).kind;
 }
 
-template <std::size_t N>
-std::size_t Slot(const std::array<ControlId, N>& ids, ControlId id) {
-  auto it = std::find(ids.begin(), ids.end(), id);
-  if (it == ids.end()) throw std::out_of_range("not a control of this kind");
-  return static_cast<std::size_t>(it - ids.begin());
+// Form1 keeps the state of tick boxes, of action buttons and of frames and
+// labels each in an array of its own, in the order of kControls.
+int StoreOf(ControlKind kind) {
+  return kind == ControlKind::Label ? static_cast<int>(ControlKind::Frame) : static_cast<int>(kind);
+}
+
+std::size_t Slot(ControlId id, ControlKind kind) {
+  if (StoreOf(KindOf(id)) != StoreOf(kind)) throw std::out_of_range("not a control of this kind");
+  std::size_t slot = 0;
+  for (const ControlDef& def : kControls) {
+    if (def.id == id) break;
+    if (StoreOf(def.kind) == StoreOf(kind)) ++slot;
+  }
+  return slot;
+}
+
+bool IsMouseOption(ControlId id) {
+  return std::any_of(kMouseOptions.begin(), kMouseOptions.end(),
+                     [&](const MouseOption& option) { return option.box == id; });
 }
 
 }  // namespace
@@ -46,24 +52,22 @@ Form1::Form1(Platform& platform, FormView& view)
     cmdKey[i].Caption = def.caption;
     cmdKey[i].ToolTipText = def.toolTip;
   }
-  for (std::size_t i = 0; i < kTickBoxes.size(); ++i) {
-    ticks_[i].Caption = Definition(kTickBoxes[i]).caption;
-  }
-  for (std::size_t i = 0; i < kActionButtons.size(); ++i) {
-    actions_[i].Caption = Definition(kActionButtons[i]).caption;
-  }
-  for (std::size_t i = 0; i < kPlainControls.size(); ++i) {
-    plains_[i].Caption = Definition(kPlainControls[i]).caption;
+  for (const ControlDef& def : kControls) {
+    if (def.kind == ControlKind::TickBox) Tick(def.id).Caption = def.caption;
+    if (def.kind == ControlKind::ActionButton) Action(def.id).Caption = def.caption;
+    if (def.kind == ControlKind::Frame || def.kind == ControlKind::Label) {
+      Plain(def.id).Caption = def.caption;
+    }
   }
   CreateSysTray1();
 }
 
 TickBox& Form1::Tick(ControlId id) {
-  return ticks_[Slot(kTickBoxes, id)];
+  return ticks_.at(Slot(id, ControlKind::TickBox));
 }
 
 ActionButton& Form1::Action(ControlId id) {
-  return actions_[Slot(kActionButtons, id)];
+  return actions_.at(Slot(id, ControlKind::ActionButton));
 }
 
 WindowHandle Form1::hWnd() const {
@@ -71,7 +75,7 @@ WindowHandle Form1::hWnd() const {
 }
 
 PlainControl& Form1::Plain(ControlId id) {
-  return plains_[Slot(kPlainControls, id)];
+  return plains_.at(Slot(id, ControlKind::Frame));
 }
 
 void Form1::SetCaption(ControlId id, const std::string& caption) {
@@ -126,8 +130,7 @@ void Form1::SetValue(ControlId id, int value) {
 }
 
 void Form1::TickBoxClick(ControlId id) {
-  if (std::find(kMouseOptionBoxes.begin(), kMouseOptionBoxes.end(), id) !=
-      kMouseOptionBoxes.end()) {
+  if (IsMouseOption(id)) {
     Check1_Click();
   } else if (id == ControlId::Check6) {
     Check6_Click();
@@ -169,14 +172,17 @@ void Form1::SetWindowVisible(bool visible) {
 }
 
 void Form1::Check1_Click() {
-  std::array<KeyMark, kKeyCount> keys;
-  for (int i = 0; i <= kLastKeyIndex; ++i) keys[i] = {cmdKey[i].BackColor, cmdKey[i].Tag};
-  std::array<int, kMouseOptionBoxes.size()> values;
-  for (std::size_t i = 0; i < kMouseOptionBoxes.size(); ++i) {
-    values[i] = Tick(kMouseOptionBoxes[i]).Value;
+  // A key counts as marked only in pure green, an option only when ticked
+  // (not grayed).
+  std::array<ListEntries, kKeyCount> keys;
+  for (int i = 0; i <= kLastKeyIndex; ++i) {
+    keys[i] = {cmdKey[i].Tag, cmdKey[i].BackColor == kMarkedColor};
   }
-  const std::string path = BlockListPath(platform_.environment.Variable("TEMP"));
-  platform_.files.Replace(path, BlockListContent(keys, values));
+  std::array<ListEntries, kMouseOptions.size()> options;
+  for (std::size_t i = 0; i < kMouseOptions.size(); ++i) {
+    options[i] = {kMouseOptions[i].entries, Tick(kMouseOptions[i].box).Value == 1};
+  }
+  platform_.files.Replace(BlockListPath(platform_.environment), BlockListContent(keys, options));
 }
 
 void Form1::Check6_Click() {

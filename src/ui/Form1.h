@@ -191,11 +191,11 @@ class Form1 : public HookEvents {
 
   Platform& platform_;
   FormView& view_;
-  std::array<TickBox, 7> ticks_;
-  std::array<ActionButton, 3> actions_;
+  std::array<TickBox, CountOf(ControlKind::TickBox)> ticks_;
+  std::array<ActionButton, CountOf(ControlKind::ActionButton)> actions_;
   StartupSettings startupSettings_;
   mStartUp startUp_;
-  std::array<PlainControl, 5> plains_;
+  std::array<PlainControl, CountOf(ControlKind::Frame) + CountOf(ControlKind::Label)> plains_;
   HookWatch hookWatch_{kbMouseHook, platform_.input};
 };
 

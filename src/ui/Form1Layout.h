@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -26,6 +27,7 @@ enum class ControlId {
   Check8,
   PushButton6,
   Check1,
+  End,  // one past the last control, no control itself
 };
 
 enum class ControlKind { Window, Frame, Picture, ActionButton, Label, TickBox, CommandButton };
@@ -42,9 +44,37 @@ inline constexpr int kClientWidthTwips = 9840;
 inline constexpr int kClientHeightTwips = 5940;
 inline constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-// Creation order is the order of this table: containers before their children,
-// and the keyboard picture before the key buttons that lie over it.
-inline constexpr std::array<ControlDef, 17> kControls = {{
+// Everything about one mouse option: its tick box, caption and the entries it
+// writes to the block list, and the line at which the load's restore tests an
+// entry of the list for it (it ticks the box at the next line, two on). The
+// order is that of the entries in the list.
+struct MouseOption {
+  ControlId box;
+  std::string_view caption;
+  std::string_view entries;
+  int restoreLine;
+};
+inline constexpr std::array<MouseOption, 5> kMouseOptions = {{
+    {ControlId::Check2_, "Disable Left Click", "513,514", 160},
+    {ControlId::Check3_, "Disable Right Click", "516,517", 164},
+    {ControlId::Check4_, "Disable Mouse Movement", "512", 168},
+    {ControlId::Check5_, "Disable Mouse Scroll", "522", 172},
+    {ControlId::Check6_, "Disable Middle Button", "519,520", 176},
+}};
+// The load's next step after the restore.
+inline constexpr int kRestoreStartupOptionsLine = 180;
+
+constexpr std::string_view MouseCaption(ControlId box) {
+  for (const MouseOption& option : kMouseOptions) {
+    if (option.box == box) return option.caption;
+  }
+  return {};
+}
+
+// Creation order is the order of this table and of ControlId: containers
+// before their children, and the keyboard picture before the key buttons that
+// lie over it.
+inline constexpr std::array<ControlDef, static_cast<std::size_t>(ControlId::End) - 1> kControls = {{
     {ControlId::Frame1, ControlKind::Frame, ControlId::Form1, "Keyboard Settings", 120, 120, 9600,
      3225},
     {ControlId::Image1, ControlKind::Picture, ControlId::Frame1, "", 240, 330, 9120, 2145},
@@ -58,16 +88,16 @@ inline constexpr std::array<ControlDef, 17> kControls = {{
      1875, 255},
     {ControlId::Frame2, ControlKind::Frame, ControlId::Form1, "Mouse Settings", 120, 3420, 9600,
      1050},
-    {ControlId::Check5_, ControlKind::TickBox, ControlId::Frame2, "Disable Mouse Scroll", 240, 300,
-     2115, 255},
-    {ControlId::Check3_, ControlKind::TickBox, ControlId::Frame2, "Disable Right Click", 2520, 300,
-     1905, 255},
-    {ControlId::Check4_, ControlKind::TickBox, ControlId::Frame2, "Disable Mouse Movement", 4920,
-     300, 2475, 255},
-    {ControlId::Check2_, ControlKind::TickBox, ControlId::Frame2, "Disable Left Click", 240, 650,
-     1875, 255},
-    {ControlId::Check6_, ControlKind::TickBox, ControlId::Frame2, "Disable Middle Button", 2520,
-     650, 2235, 255},
+    {ControlId::Check5_, ControlKind::TickBox, ControlId::Frame2, MouseCaption(ControlId::Check5_),
+     240, 300, 2115, 255},
+    {ControlId::Check3_, ControlKind::TickBox, ControlId::Frame2, MouseCaption(ControlId::Check3_),
+     2520, 300, 1905, 255},
+    {ControlId::Check4_, ControlKind::TickBox, ControlId::Frame2, MouseCaption(ControlId::Check4_),
+     4920, 300, 2475, 255},
+    {ControlId::Check2_, ControlKind::TickBox, ControlId::Frame2, MouseCaption(ControlId::Check2_),
+     240, 650, 1875, 255},
+    {ControlId::Check6_, ControlKind::TickBox, ControlId::Frame2, MouseCaption(ControlId::Check6_),
+     2520, 650, 2235, 255},
     {ControlId::Frame3, ControlKind::Frame, ControlId::Form1, "Startup Options", 120, 4560, 9600,
      720},
     {ControlId::Check6, ControlKind::TickBox, ControlId::Frame3,
@@ -80,11 +110,37 @@ inline constexpr std::array<ControlDef, 17> kControls = {{
      2235, 400},
 }};
 
-// The mouse option boxes in the order of their block list entries.
-inline constexpr std::array<ControlId, 5> kMouseOptionBoxes = {
-    ControlId::Check2_, ControlId::Check3_, ControlId::Check4_, ControlId::Check5_,
-    ControlId::Check6_};
+constexpr const ControlDef& Definition(ControlId id) {
+  return kControls.at(static_cast<std::size_t>(id) - 1);
+}
 
-const ControlDef& Definition(ControlId id);
+// How many controls there are of a kind.
+constexpr std::size_t CountOf(ControlKind kind) {
+  std::size_t count = 0;
+  for (const ControlDef& def : kControls) count += def.kind == kind ? 1 : 0;
+  return count;
+}
+
+constexpr bool TablesInStep() {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (kControls[i].id != static_cast<ControlId>(i + 1)) return false;
+  }
+  for (const ControlDef& def : kControls) {
+    if (def.container == ControlId::Frame2 && MouseCaption(def.id).empty()) return false;
+  }
+  int line = 0;
+  for (const MouseOption& option : kMouseOptions) {
+    const ControlDef& box = Definition(option.box);
+    if (box.kind != ControlKind::TickBox || box.container != ControlId::Frame2) return false;
+    // Each option's test and tick lines come after the last one's.
+    if (option.restoreLine < line + 4) return false;
+    line = option.restoreLine;
+  }
+  return line + 2 < kRestoreStartupOptionsLine;
+}
+static_assert(TablesInStep(),
+              "kControls follows ControlId; the mouse options and the tick boxes of the "
+              "frame \"Mouse Settings\" are the same; each option has lines of its own before "
+              "the start-up options'");
 
 }  // namespace tallowmere

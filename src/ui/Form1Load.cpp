@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,36 +11,6 @@
 #include "ui/Form1.h"
 
 namespace tallowmere {
-
-namespace {
-
-// The block list's mouse entries and the tick box that each one ticks, in the
-// order of the lines that test them.
-struct MouseEntries {
-  std::string_view first, second;  // second is empty for a single entry
-  ControlId box;
-};
-constexpr std::array<MouseEntries, 5> kMouseEntries = {{
-    {"513", "514", ControlId::Check2_},
-    {"516", "517", ControlId::Check3_},
-    {"512", "", ControlId::Check4_},
-    {"522", "", ControlId::Check5_},
-    {"519", "520", ControlId::Check6_},
-}};
-
-// The entries of a joined block list that the restore examines: every piece
-// before a comma. The piece after the last comma is never one of them.
-std::vector<std::string> EntriesBeforeCommas(std::string_view text) {
-  std::vector<std::string> entries;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = text.find(',', start);
-    if (comma == std::string_view::npos) return entries;
-    entries.emplace_back(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-}
-
-}  // namespace
 
 void Form1::Form_Load() {
   ErrorTrap trap(platform_.dialogs, "Form_Load");
@@ -63,7 +34,7 @@ void Form1::Form_Load() {
   trap.Step(132, [&] { cSysTray1.InTray(true); });
 
   std::string path;
-  trap.Step(134, [&] { path = BlockListPath(platform_.environment.Variable("TEMP")); });
+  trap.Step(134, [&] { path = BlockListPath(platform_.environment); });
   if (trap.Test(136, [&] { return !platform_.files.Exists(path); })) {
     trap.Step(138, [&] {
       platform_.files.Copy(InProgramFolder(platform_.environment, kBlockListFileName), path);
@@ -79,10 +50,11 @@ void Form1::Form_Load() {
   // blocked, and a list of megabytes would hold the load for a long time.
   trap.Step(142, [&] { joined = JoinLines(content.data(), BlockListExtent(content)); });
   std::vector<std::string> entries;
-  trap.Step(150, [&] { entries = EntriesBeforeCommas(joined); });
+  trap.Step(150, [&] { entries = PiecesBeforeCommas(joined); });
   RestoreBlockList(trap, entries);
 
-  trap.Step(180, [&] { SetValue(ControlId::Check6, startupSettings_.WindowsStartup() ? 1 : 0); });
+  trap.Step(kRestoreStartupOptionsLine,
+            [&] { SetValue(ControlId::Check6, startupSettings_.WindowsStartup() ? 1 : 0); });
   trap.Step(182, [&] { SetValue(ControlId::Check8, startupSettings_.Minimized() ? 1 : 0); });
   if (trap.Test(184, [&] {
         return Tick(ControlId::Check6).Value == 1 && Tick(ControlId::Check8).Value == 1;
@@ -105,15 +77,13 @@ void Form1::RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& en
     });
   });
   trap.For(152, 0, last, [&](int e) {
-    int line = 160;
-    for (const MouseEntries& mouse : kMouseEntries) {
-      if (trap.Test(line, [&] {
-            return entries[e] == mouse.first ||
-                   (!mouse.second.empty() && entries[e] == mouse.second);
+    for (const MouseOption& option : kMouseOptions) {
+      if (trap.Test(option.restoreLine, [&] {
+            const std::vector<std::string_view> own = AllPieces(option.entries);
+            return std::find(own.begin(), own.end(), entries[e]) != own.end();
           })) {
-        trap.Step(line + 2, [&] { SetValue(mouse.box, 1); });
+        trap.Step(option.restoreLine + 2, [&] { SetValue(option.box, 1); });
       }
-      line += 4;
     }
   });
 }

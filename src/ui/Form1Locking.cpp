@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/BlockList.h"
 #include "shell/Main.h"
 
 namespace tallowmere {
@@ -15,31 +16,6 @@ namespace {
 // read 0x0001; neither counts.
 constexpr std::uint16_t kNewlyPressed = 0x8001;
 constexpr int kLastKeyCode = 255;
-
-// The numeric value of a text as the poll reads a key's code: leading blanks,
-// then decimal digits up to the first other character; 0 when there are none.
-int NumericValue(std::string_view text) {
-  std::size_t i = text.find_first_not_of(' ');
-  int value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    // Anything past the largest key code matches nothing; stop before overflow.
-    if (value > kLastKeyCode) break;
-    value = value * 10 + (text[i] - '0');
-  }
-  return value;
-}
-
-// The pieces of a text split at commas, empty pieces kept; no text, no piece.
-std::vector<std::string_view> SplitAtCommas(std::string_view text) {
-  std::vector<std::string_view> pieces;
-  if (text.empty()) return pieces;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = text.find(',', start);
-    pieces.push_back(text.substr(start, comma - start));
-    if (comma == std::string_view::npos) return pieces;
-    start = comma + 1;
-  }
-}
 
 }  // namespace
 
@@ -106,7 +82,7 @@ void Form1::Timer1_Timer() {
     if (trap.Test(106, [&] { return newlyPressed; })) {
       trap.For(110, 0, kLastKeyIndex, [&](int i) {
         std::vector<std::string_view> pieces;
-        trap.Step(112, [&] { pieces = SplitAtCommas(cmdKey[i].Tag); });
+        trap.Step(112, [&] { pieces = AllPieces(cmdKey[i].Tag); });
         if (trap.Test(114, [&] { return pieces.size() == 1; })) {
           ToggleKeyForCode(trap, 116, i, cmdKey[i].Tag, code);
         } else {
@@ -126,14 +102,14 @@ void Form1::ToggleKeyForCode(ErrorTrap& trap, int firstLine, int index, std::str
   KeyButton& key = cmdKey[index];
   const auto hasPicture = [&] { return !key.ToolTipText.empty(); };
   if (trap.Test(firstLine, [&] {
-        return NumericValue(codeText) == code && key.BackColor == kUnmarkedColor;
+        return LeadingNumber(codeText) == code && key.BackColor == kUnmarkedColor;
       })) {
     trap.Step(firstLine + 2, [&] { SetKeyBackColor(index, kMarkedColor); });
     if (trap.Test(firstLine + 4, hasPicture)) {
       trap.Step(firstLine + 6, [&] { SetKeyVisible(index, false); });
     }
   } else if (trap.Test(firstLine + 8, [&] {
-               return NumericValue(codeText) == code && key.BackColor == kMarkedColor;
+               return LeadingNumber(codeText) == code && key.BackColor == kMarkedColor;
              })) {
     if (trap.Test(firstLine + 10, hasPicture)) {
       trap.Step(firstLine + 12, [&] { SetKeyVisible(index, true); });

@@ -34,7 +34,9 @@ struct Marks {
 Marks MarksOf(Form1& form) {
   Marks marks;
   for (const KeyButton& key : form.cmdKey) marks.keys.push_back(key.BackColor == kMarkedColor);
-  for (ControlId box : kMouseOptionBoxes) marks.options.push_back(form.Tick(box).Value == 1);
+  for (const MouseOption& option : kMouseOptions) {
+    marks.options.push_back(form.Tick(option.box).Value == 1);
+  }
   return marks;
 }
 
@@ -88,13 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (anyOption) {
     // Each option ticked saves at once; the last save has every mark.
-    std::vector<KeyMark> keys;
-    for (int i = 0; i < kKeyCount; ++i) {
-      keys.push_back({loaded.marks.keys[i] ? kMarkedColor : kUnmarkedColor, kKeyTable[i].tag});
+    std::vector<ListEntries> keys, options;
+    for (int i = 0; i < kKeyCount; ++i) keys.push_back({kKeyTable[i].tag, loaded.marks.keys[i]});
+    for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
+      options.push_back({kMouseOptions[o].entries, loaded.marks.options[o]});
     }
-    std::vector<int> values;
-    for (bool ticked : loaded.marks.options) values.push_back(ticked ? 1 : 0);
-    Require(loaded.file == BlockListContent(keys, values),
+    Require(loaded.file == BlockListContent(keys, options),
             "after the load the file mirrors the window");
     Require(Load(loaded.file).marks == loaded.marks,
             "loading the saved list restores the same marks");

@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   std::vector<int> values;
-  for (std::size_t o = 0; o < kMouseOptionBoxes.size(); ++o) {
+  for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
     values.push_back(OptionValue(input));
-    form.Tick(kMouseOptionBoxes[o]).Value = values.back();
+    form.Tick(kMouseOptions[o].box).Value = values.back();
     if (values.back() == 1) {
       for (const std::string& entry : Pieces(kMouseOptions[o].entries)) codes.insert(entry);
     }
@@ -106,8 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require((restored.cmdKey[i].BackColor == kMarkedColor) == expected,
             "the load marks the keys whose codes were written");
   }
-  for (std::size_t o = 0; o < kMouseOptionBoxes.size(); ++o) {
-    Require((restored.Tick(kMouseOptionBoxes[o]).Value == 1) == (values[o] == 1),
+  for (std::size_t o = 0; o < kMouseOptions.size(); ++o) {
+    Require((restored.Tick(kMouseOptions[o].box).Value == 1) == (values[o] == 1),
             "the load ticks the options that were ticked");
   }
   restored.Check1_Click();

@@ -22,8 +22,8 @@ std::set<int> MarkedKeys(const Form1& form) {
 
 std::set<ControlId> TickedMouseBoxes(Form1& form) {
   std::set<ControlId> ticked;
-  for (ControlId id : kMouseOptionBoxes) {
-    if (form.Tick(id).Value == 1) ticked.insert(id);
+  for (const MouseOption& option : kMouseOptions) {
+    if (form.Tick(option.box).Value == 1) ticked.insert(option.box);
   }
   return ticked;
 }

@@ -41,14 +41,17 @@ TEST_F(Form1Marking, KeysInIndexOrderThenMouseGroups) {
 }
 
 TEST_F(Form1Marking, EveryMouseOptionTickedWritesAllGroupsInOrder) {
-  for (ControlId id : kMouseOptionBoxes) form.TickBoxClicked(id);
+  for (const MouseOption& option : kMouseOptions) form.TickBoxClicked(option.box);
   EXPECT_EQ(fake.BlockList(), "513,514,516,517,512,522,519,520,\r\n");
   EXPECT_EQ(fake.files.replaces, 5);
 }
 
-TEST_F(Form1Marking, GrayedOptionDoesNotCount) {
+TEST_F(Form1Marking, OnlyPureGreenAndTickedCount) {
+  form.SetKeyBackColor(41, 0x00FF01);
+  form.SetKeyBackColor(42, kMarkedColor);
+  form.SetKeyBackColor(43, 0xFFFFFF);
   form.SetValue(ControlId::Check4_, 2);
-  EXPECT_EQ(fake.BlockList(), "\r\n");
+  EXPECT_EQ(fake.BlockList(), "83,\r\n");
 }
 
 TEST_F(Form1Marking, SavesIntoTempAsGiven) {

@@ -9,6 +9,7 @@
 #include "engine/BlockList.h"
 #include "engine/KeyTable.h"
 #include "fakes/FakeHooks.h"
+#include "ui/Form1Layout.h"
 
 namespace tallowmere {
 namespace {
@@ -20,10 +21,10 @@ constexpr auto kKey = HookKind::Keyboard, kMouse = HookKind::Mouse;
 
 // What the program writes with every key marked and every mouse option ticked.
 std::string FullList() {
-  std::vector<KeyMark> keys;
-  for (const KeyDef& key : kKeyTable) keys.push_back({kMarkedColor, key.tag});
-  const int ticked[] = {1, 1, 1, 1, 1};
-  return BlockListContent(keys, ticked);
+  std::vector<ListEntries> keys, options;
+  for (const KeyDef& key : kKeyTable) keys.push_back({key.tag, true});
+  for (const MouseOption& option : kMouseOptions) options.push_back({option.entries, true});
+  return BlockListContent(keys, options);
 }
 
 // Every virtual-key code, each followed by a comma.

@@ -40,7 +40,7 @@ class Win32BlockListSourceTest : public ::testing::Test {
   }
 
   TestFolder folder_;
-  Win32BlockListSource source_;
+  Win32BlockListSource source_{kBlockListFolderVariable, kBlockListFileName};
   std::optional<std::wstring> oldTemp_;
 };
 

@@ -234,9 +234,10 @@ Wnd& Form1Window::Control(ControlId id) {
     case ControlId::Check1:
       return Check1;
     case ControlId::Form1:
+    case ControlId::End:
       break;
   }
-  throw std::out_of_range("Form1 is the window, not one of its controls");
+  throw std::out_of_range("not one of the window's controls");
 }
 
 TickBoxWnd& Form1Window::TickBox(ControlId id) {
@@ -511,7 +512,9 @@ LRESULT Form1Window::OnCtlColor(HDC dc, HWND control) {
 
 std::uint32_t Form1Window::BackColorOf(HWND control) {
   const int id = GetDlgCtrlID(control) - kFirstControlId;
-  if (id < 0 || id > static_cast<int>(ControlId::Check1)) return form_.BackColor;
+  if (id <= static_cast<int>(ControlId::Form1) || id >= static_cast<int>(ControlId::End)) {
+    return form_.BackColor;
+  }
   const auto controlId = static_cast<ControlId>(id);
   switch (KindOf(controlId)) {
     case ControlKind::TickBox:
@@ -580,7 +583,7 @@ Wnd* Form1Window::FindChild(int id) {
   if (id >= kFirstKeyId && id <= kFirstKeyId + kLastKeyIndex) return &cmdKey[id - kFirstKeyId];
   const int control = id - kFirstControlId;
   if (control <= static_cast<int>(ControlId::Form1) ||
-      control > static_cast<int>(ControlId::Check1)) {
+      control >= static_cast<int>(ControlId::End)) {
     return nullptr;
   }
   return &Control(static_cast<ControlId>(control));

@@ -1,37 +1,33 @@
 #include "platform/win32/Win32BlockListSource.h"
 
-#include <array>
 #include <cwchar>
 
-#include "engine/BlockList.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/Text.h"
 
 namespace tallowmere {
 
 namespace {
-
-// "\xsettings.txt" with its terminating zero, as wide characters.
-constexpr auto kPathSuffix = [] {
-  std::array<wchar_t, kBlockListFileName.size() + 2> suffix{};
-  suffix[0] = L'\\';
-  std::size_t i = 1;
-  for (const char c : kBlockListFileName) suffix[i++] = static_cast<wchar_t>(c);
-  return suffix;
-}();
 
 // The longest path the wide file functions take.
 constexpr DWORD kPathCapacity = 32768;
 
 }  // namespace
 
+Win32BlockListSource::Win32BlockListSource(std::string_view folderVariable,
+                                           std::string_view fileName)
+    : folderVariable_(Wide(std::string(folderVariable))),
+      suffix_(L'\\' + Wide(std::string(fileName))) {}
+
 std::size_t Win32BlockListSource::Read(std::span<char> buffer) noexcept {
   wchar_t path[kPathCapacity];
-  constexpr DWORD kTempCapacity = kPathCapacity - static_cast<DWORD>(kPathSuffix.size()) + 1;
-  // 0 both when TEMP is unset and when it is empty: the path is then the
-  // suffix alone, at the root of the current drive.
-  const DWORD length = GetEnvironmentVariableW(L"TEMP", path, kTempCapacity);
-  if (length >= kTempCapacity) return 0;
-  std::wmemcpy(path + length, kPathSuffix.data(), kPathSuffix.size());
+  // Room for the suffix and its terminating zero.
+  const DWORD folderCapacity = kPathCapacity - static_cast<DWORD>(suffix_.size());
+  // 0 both when the variable is unset and when it is empty: the path is then
+  // the suffix alone, at the root of the current drive.
+  const DWORD length = GetEnvironmentVariableW(folderVariable_.c_str(), path, folderCapacity);
+  if (length >= folderCapacity) return 0;
+  std::wmemcpy(path + length, suffix_.c_str(), suffix_.size() + 1);
 
   Handle file(CreateFileW(path, GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

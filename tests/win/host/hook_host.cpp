@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "engine/BlockList.h"
 #include "engine/KBMouseHook.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32BlockListSource.h"
@@ -53,7 +54,7 @@ class Hooks : private HookEvents {
   bool kbMouseHook_;
   bool failed_ = false;
   Win32HookCalls calls_;
-  Win32BlockListSource blockList_;
+  Win32BlockListSource blockList_{kBlockListFolderVariable, kBlockListFileName};
   KBMouseHook hook_{calls_, blockList_, *this};
   HHOOK passKeyboard_ = nullptr, passMouse_ = nullptr;
 };

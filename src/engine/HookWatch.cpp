@@ -1,5 +1,7 @@
 #include "engine/HookWatch.h"
 
+#include "platform/ScopeExit.h"
+
 namespace tallowmere {
 
 namespace {
@@ -58,10 +60,7 @@ bool HookWatch::Lost(HookKind kind, Watched& watched, std::uint32_t now) {
 
 void HookWatch::Reinstall(HookKind kind, Watched& watched) {
   reinstalling_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{reinstalling_};
+  const ScopeExit done([this] { reinstalling_ = false; });
   if (kind == HookKind::Keyboard) {
     hooks_.UnhookKeyboard();
     hooks_.HookKeyboard();

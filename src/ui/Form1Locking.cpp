@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/BlockList.h"
+#include "platform/ScopeExit.h"
 #include "shell/Main.h"
 
 namespace tallowmere {
@@ -63,10 +64,7 @@ void Form1::Timer1_Timer() {
   // not start a second poll inside the first.
   if (polling_) return;
   polling_ = true;
-  struct EndOfPoll {
-    bool& polling;
-    ~EndOfPoll() { polling = false; }
-  } endOfPoll{polling_};
+  const ScopeExit endOfPoll([this] { polling_ = false; });
   // Only a key-down event sets a key's pressed-since bit. Without any input
   // since the last reading of every key began, no code can read as newly
   // pressed, and the 255 queries, costly under Wine, would find nothing.

@@ -2,38 +2,19 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/Owned.h"
 
 namespace tallowmere {
 
+template <class T>
+struct GdiObjectTraits {
+  using Type = T;
+  static T Empty() { return nullptr; }
+  static void Release(T object) { DeleteObject(object); }
+};
 // Owns a GDI object (font, brush, pen, bitmap) and deletes it.
 template <class T>
-class GdiObject {
- public:
-  GdiObject() = default;
-  explicit GdiObject(T object) : object_(object) {}
-  GdiObject(GdiObject&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      object_ = std::exchange(other.object_, nullptr);
-    }
-    return *this;
-  }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { Reset(); }
-
-  T Get() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-
- private:
-  void Reset() {
-    if (object_) DeleteObject(object_);
-    object_ = nullptr;
-  }
-  T object_ = nullptr;
-};
+using GdiObject = Owned<GdiObjectTraits<T>>;
 
 using GdiFont = GdiObject<HFONT>;
 using GdiBrush = GdiObject<HBRUSH>;
@@ -53,19 +34,15 @@ class SelectScope {
   HGDIOBJ old_;
 };
 
+struct MemoryDCTraits {
+  using Type = HDC;
+  static HDC Empty() { return nullptr; }
+  static void Release(HDC dc) { DeleteDC(dc); }
+};
 // A memory device context compatible with the screen.
-class MemoryDC {
+class MemoryDC : public Owned<MemoryDCTraits> {
  public:
-  MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  ~MemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
+  MemoryDC() : Owned(CreateCompatibleDC(nullptr)) {}
 };
 
 // The device context of a window (or of the screen for a null window).

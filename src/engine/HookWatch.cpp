@@ -32,7 +32,7 @@ void HookWatch::Stop() {
 }
 
 bool HookWatch::Tick() {
-  if (reinstalling_) return false;
+  if (reinstalling_ || hooks_.LookForWayOut(input_.Now())) return false;
   bool reinstalled = false;
   for (const HookKind kind : {HookKind::Keyboard, HookKind::Mouse}) {
     Watched& watched = watched_[static_cast<std::size_t>(kind)];

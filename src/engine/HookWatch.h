@@ -39,7 +39,9 @@ class HookWatch {
   void Start();
   // Locking has stopped: the watch forgets the input.
   void Stop();
-  // One look. True when it installed a hook again. A reinstallation that
+  // One look, at the way out first: when it has been held long enough,
+  // locking stops and the look ends there. True when it installed a hook
+  // again. A reinstallation that
   // fails is reported as any installation, and ends the watch over that hook
   // until the next Start.
   bool Tick();

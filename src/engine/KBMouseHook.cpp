@@ -1,5 +1,6 @@
 #include "engine/KBMouseHook.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "engine/BlockList.h"
@@ -16,6 +17,8 @@ void KBMouseHook::Install(HookKind kind) {
 }
 
 void KBMouseHook::HookKeyboard() {
+  // Keys released while no hook was in were never seen going up.
+  wayOutDown_ = 0;
   Install(HookKind::Keyboard);
 }
 
@@ -39,7 +42,28 @@ bool KBMouseHook::Listed(std::uint32_t code) {
 
 bool KBMouseHook::KeyboardProc(const KeyEvent& event) {
   lastEvents_[kKeyboard] = kSeen | event.time;
+  NoteWayOut(event);
   return Listed(event.vkCode);
+}
+
+void KBMouseHook::NoteWayOut(const KeyEvent& event) {
+  const auto key = std::find(kWayOutKeys.begin(), kWayOutKeys.end(), event.vkCode);
+  if (key == kWayOutKeys.end()) return;
+  const std::uint32_t bit = 1u << (key - kWayOutKeys.begin());
+  const std::uint32_t before = wayOutDown_;
+  const std::uint32_t after = event.down ? before | bit : before & ~bit;
+  // Timed from the moment all are down; a key's repeats change nothing.
+  if (after == kAllWayOutKeys && before != kAllWayOutKeys) wayOutSince_ = event.time;
+  wayOutDown_ = after;
+}
+
+bool KBMouseHook::LookForWayOut(std::uint32_t now) {
+  if (wayOutDown_ != kAllWayOutKeys) return false;
+  const std::uint32_t since = wayOutSince_;
+  if (static_cast<std::int32_t>(now - since) < kWayOutHold || wayOutTaken_ == since) return false;
+  wayOutTaken_ = since;
+  events_.StopLockingRequested();
+  return true;
 }
 
 bool KBMouseHook::MouseProc(const MouseEvent& event) {

@@ -24,6 +24,13 @@ class HookEvents {
   ~HookEvents() = default;
 };
 
+// The way out while blocking: both Shift keys and Esc (VK_LSHIFT, VK_RSHIFT,
+// VK_ESCAPE, as the keyboard hook sees them) held together this long, in
+// milliseconds, stop locking. The hook sees them whether it swallows them or
+// not, so it works whatever is marked.
+inline constexpr std::array<std::uint32_t, 3> kWayOutKeys = {0xA0, 0xA1, 0x1B};
+inline constexpr std::int32_t kWayOutHold = 2000;
+
 // The system-wide keyboard and mouse hooks that swallow every event whose
 // virtual-key code or mouse message stands in the block list, read afresh for
 // every event. The decision is made here; installing, decoding and chaining
@@ -55,12 +62,18 @@ class KBMouseHook : public HookProcedures {
   // input the system had.
   std::optional<std::uint32_t> LastEventTime(HookKind kind) const;
 
+  // Once the way out has been held for kWayOutHold at `now` (a time on the
+  // clock of the events), reports a request to stop locking and returns
+  // true; not again for the same hold.
+  bool LookForWayOut(std::uint32_t now);
+
  private:
   static constexpr std::size_t kKeyboard = static_cast<std::size_t>(HookKind::Keyboard);
   static constexpr std::size_t kMouse = static_cast<std::size_t>(HookKind::Mouse);
 
   void Install(HookKind kind);
   bool Listed(std::uint32_t code);
+  void NoteWayOut(const KeyEvent& event);
 
   HookCalls& hooks_;
   BlockListSource& blockList_;
@@ -72,6 +85,14 @@ class KBMouseHook : public HookProcedures {
   // for others to read is atomic.
   static constexpr std::uint64_t kSeen = std::uint64_t{1} << 32;
   std::array<std::atomic<std::uint64_t>, 2> lastEvents_{};
+  // The way out's keys down, a bit each by kWayOutKeys, and the time the last
+  // of them went down; written by the keyboard procedure alone, the mask
+  // last.
+  static constexpr std::uint32_t kAllWayOutKeys = (1u << kWayOutKeys.size()) - 1;
+  std::atomic<std::uint32_t> wayOutDown_{0};
+  std::atomic<std::uint32_t> wayOutSince_{0};
+  // The hold that was last reported, by its start.
+  std::optional<std::uint32_t> wayOutTaken_;
 };
 
 }  // namespace tallowmere

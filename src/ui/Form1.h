@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -44,6 +45,9 @@ struct ActionButton {
 };
 
 inline constexpr std::string_view kStopCaption = "Stop";
+// The tray icon's tip while locking: how to get out without a click.
+inline constexpr std::string_view kLockingTrayTip =
+    "Tallowmere is blocking. To stop, hold both Shift keys and Esc for 2 seconds.";
 
 // The messages of a failed hook installation, followed by the system's error
 // code.
@@ -170,8 +174,11 @@ class Form1 : public HookEvents {
  private:
   // A failed installation shows its own message and changes nothing else.
   void HookInstallFailed(HookKind kind, std::uint32_t error) override;
-  // Stops locking, as "Stop" would; nothing while idle.
+  // The way out: stops locking, as "Stop" would, and brings the window back
+  // with the focus, as a release on the tray icon does; nothing while idle.
   void StopLockingRequested() override;
+  // Whether a key of the way out still counts as held from it, by its state.
+  bool HeldFromWayOut(int code, std::uint16_t state);
   void TickBoxClick(ControlId id);
   void RestoreBlockList(ErrorTrap& trap, const std::vector<std::string>& entries);
   // Sets cSysTray1 up as the window stores it and binds its events.
@@ -186,6 +193,8 @@ class Form1 : public HookEvents {
   void SetMousePointer(int setting);
 
   bool polling_ = false;
+  // Codes of the way out's keys still held since it stopped locking.
+  std::bitset<256> heldFromWayOut_;
   // When the last reading of every key state began; none before the first.
   std::optional<std::uint32_t> lastReading_;
 

@@ -15,7 +15,9 @@ namespace {
 // GetAsyncKeyState of a key that is down and was pressed since the previous
 // query. Held keys read 0x8000 and keys pressed and released between two polls
 // read 0x0001; neither counts.
-constexpr std::uint16_t kNewlyPressed = 0x8001;
+constexpr std::uint16_t kNewlyPressed = 0x8001, kDown = 0x8000;
+// The keys of the way out as the poll reads them: Shift, either Shift, Esc.
+constexpr int kShift = 0x10, kLeftShift = 0xA0, kRightShift = 0xA1, kEscape = 0x1B;
 constexpr int kLastKeyCode = 255;
 
 }  // namespace
@@ -32,8 +34,11 @@ void Form1::PushButton6_Click() {
     trap.Step(108, [&] { SetCaption(ControlId::PushButton6, std::string(kStopCaption)); });
     trap.Step(110, [&] { SetTimer1Enabled(false); });
     trap.Step(112, [&] { SetWindowVisible(false); });
+    // Hidden, the window can tell the way out only through its icon.
+    cSysTray1.TrayTip(std::string(kLockingTrayTip));
   } else {
     hookWatch_.Stop();
+    cSysTray1.TrayTip(std::string(kProductName));
     trap.Step(114, [&] { kbMouseHook.UnhookKeyboard(); });
     trap.Step(116, [&] { kbMouseHook.UnhookMouse(); });
     trap.Step(118, [&] { SetCaption(ControlId::PushButton6, SavedCaption); });
@@ -52,7 +57,19 @@ void Form1::HookInstallFailed(HookKind kind, std::uint32_t error) {
 }
 
 void Form1::StopLockingRequested() {
-  if (Action(ControlId::PushButton6).Caption == kStopCaption) PushButton6_Click();
+  if (Action(ControlId::PushButton6).Caption != kStopCaption) return;
+  PushButton6_Click();
+  // The way out's keys are still held when the window comes back: they mark
+  // nothing until each has been released.
+  for (const int code : {kShift, kLeftShift, kRightShift, kEscape}) heldFromWayOut_.set(code);
+  cSysTray1_MouseUp(kLeftButton, 0);
+}
+
+bool Form1::HeldFromWayOut(int code, std::uint16_t state) {
+  if (!heldFromWayOut_.test(code)) return false;
+  if ((state & kDown) != 0) return true;
+  heldFromWayOut_.reset(code);
+  return false;
 }
 
 void Form1::HookWatch_Timer() {
@@ -76,7 +93,11 @@ void Form1::Timer1_Timer() {
     std::uint16_t state = 0;
     bool newlyPressed = false;
     trap.Step(102, [&] { state = platform_.input.AsyncKeyState(code); });
-    trap.Step(104, [&] { newlyPressed = state == kNewlyPressed; });
+    trap.Step(104, [&] {
+      // Read for every code, so that a release of the way out's keys is seen.
+      const bool held = HeldFromWayOut(code, state);
+      newlyPressed = state == kNewlyPressed && !held;
+    });
     if (trap.Test(106, [&] { return newlyPressed; })) {
       trap.For(110, 0, kLastKeyIndex, [&](int i) {
         std::vector<std::string_view> pieces;

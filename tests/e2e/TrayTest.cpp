@@ -194,5 +194,54 @@ TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
       << "right clicks are still swallowed";
 }
 
+// The way out: both Shift keys and Esc held together, from one thread, for
+// the given time.
+void HoldWayOut(std::chrono::milliseconds hold) {
+  for (const WORD key : {VK_LSHIFT, VK_RSHIFT, VK_ESCAPE}) PressKey(key);
+  PumpMessagesFor(hold);
+  for (const WORD key : {VK_ESCAPE, VK_RSHIFT, VK_LSHIFT}) ReleaseKey(key);
+}
+
+TEST_F(TrayIcon, TheWayOutStopsLockingWhateverIsBlockedAndDoesNothingOtherwise) {
+  Click(L"Mark All Buttons");
+  for (const wchar_t* option :
+       {L"Disable Left Click", L"Disable Right Click", L"Disable Mouse Movement",
+        L"Disable Mouse Scroll", L"Disable Middle Button"}) {
+    Click(option);
+  }
+  ASSERT_TRUE(WaitFor([&] { return BlockList().find("522,519,520,") != std::string::npos; }))
+      << BlockList();
+  const std::string list = BlockList();
+  InputReceiver other(RECT{700, 60, 900, 160}, 0x33AA33);
+
+  // Not blocking, with another window active: nothing happens.
+  ASSERT_TRUE(other.BringToFront());
+  HoldWayOut(2500ms);
+  EXPECT_NE(Control(L"Start Disabling"), nullptr);
+  EXPECT_EQ(BlockList(), list);
+
+  StartDisabling();
+  // Released early: still blocking.
+  HoldWayOut(1000ms);
+  PumpMessagesFor(2000ms);
+  EXPECT_TRUE(Hidden());
+  EXPECT_NE(Control(L"Stop"), nullptr);
+
+  // Held: the window comes back, idle; the keys still held mark nothing.
+  for (const WORD key : {VK_LSHIFT, VK_RSHIFT, VK_ESCAPE}) PressKey(key);
+  EXPECT_TRUE(WaitFor([&] { return ShownNormal() && Control(L"Start Disabling") != nullptr; }, 5s));
+  PumpMessagesFor(500ms);
+  for (const WORD key : {VK_ESCAPE, VK_RSHIFT, VK_LSHIFT}) ReleaseKey(key);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
+  PumpMessagesFor(500ms);
+  EXPECT_EQ(BlockList(), list) << "the way out's keys marked or unmarked a key";
+
+  // Both hooks are gone: a marked key reaches another program.
+  ASSERT_TRUE(other.BringToFront());
+  TapKey('A');
+  EXPECT_TRUE(other.WaitFor(WM_KEYUP, 'A'));
+  EXPECT_TRUE(program_->End());
+}
+
 }  // namespace
 }  // namespace tallowmere::test

@@ -266,5 +266,40 @@ TEST_F(Form1HookWatch, IdleOrStoppedTheWatchDoesNothing) {
   EXPECT_EQ(hooks.removed.size(), 2u);
 }
 
+TEST_F(Form1HookWatch, TheWayOutStopsLockingAndBringsTheWindowBackItsHeldKeysMarkNothing) {
+  const auto tip = [&] { return form.cSysTray1.TrayTip(); };
+  fake.input.active = false;
+  form.PushButton6_Click();
+  EXPECT_EQ(tip(), kLockingTrayTip);
+  for (const std::uint32_t code : kWayOutKeys) {
+    form.kbMouseHook.KeyboardProc({code, true, false, fake.input.clock});
+  }
+  fake.input.clock += kWayOutHold + kHookWatchInterval;
+  form.HookWatch_Timer();
+  EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Start Disabling");
+  EXPECT_EQ(hooks.removed.size(), 2u);
+  EXPECT_TRUE(form.Visible);
+  EXPECT_EQ(std::count(fake.view.operations.begin(), fake.view.operations.end(), "Focus"), 1);
+  EXPECT_EQ(tip(), "Tallowmere");
+
+  // Back and active, with the keys still held and repeating.
+  fake.input.active = true;
+  form.ActivationChanged();
+  const auto poll = [&](int code, std::uint16_t state) {
+    fake.input.states[code] = state;
+    fake.input.lastInput = ++fake.input.clock;
+    form.Timer1_Timer();
+  };
+  for (const int code : {0x10, 0xA0, 0xA1, 0x1B}) fake.input.states[code] = 0x8000;
+  const int saves = fake.files.replaces;
+  poll(0x1B, 0x8001);
+  poll(0xA0, 0x8001);
+  EXPECT_EQ(form.cmdKey[0].BackColor, kUnmarkedColor) << "Esc";
+  EXPECT_EQ(fake.files.replaces, saves);
+  poll(0x1B, 0);
+  poll(0x1B, 0x8001);
+  EXPECT_EQ(form.cmdKey[0].BackColor, kMarkedColor) << "pressed anew, Esc marks";
+}
+
 }  // namespace
 }  // namespace tallowmere

@@ -191,5 +191,98 @@ INSTANTIATE_TEST_SUITE_P(
                                &KBMouseHook::MouseHookHandle}),
     CaseName());
 
+// The way out: key events (code, down, time) and looks at a time, each look
+// saying whether it asks for locking to stop.
+struct WayOutStep {
+  std::uint32_t code;  // 0: a look at `time` instead of a key event
+  bool down;
+  std::uint32_t time;
+  bool stops = false;
+};
+
+struct WayOutCase {
+  const char* name;
+  std::vector<WayOutStep> steps;
+};
+
+constexpr std::uint32_t kLShift = 0xA0, kRShift = 0xA1, kEsc = 0x1B, kLook = 0;
+
+class WayOut : public KBMouseHookTest, public ::testing::WithParamInterface<WayOutCase> {};
+
+TEST_P(WayOut, StopsOnceWhenAllThreeAreHeldTwoSeconds) {
+  list.content = "160,161,27,\r\n";  // swallowed or not, the hook sees them
+  hook.HookKeyboard();
+  int step = 0, stops = 0;
+  for (const WayOutStep& s : GetParam().steps) {
+    ++step;
+    if (s.code != kLook) {
+      hook.KeyboardProc({s.code, s.down, false, s.time});
+      continue;
+    }
+    EXPECT_EQ(hook.LookForWayOut(s.time), s.stops) << "step " << step;
+    stops += s.stops ? 1 : 0;
+    EXPECT_EQ(events.stopRequests, stops) << "step " << step;
+  }
+}
+
+const WayOutCase kWayOutCases[] = {
+    {"HeldTwoSeconds",
+     {{kLShift, true, 100},
+      {kRShift, true, 150},
+      {kEsc, true, 200},
+      {kLook, false, 2199},
+      {kLook, false, 2200, true},
+      {kLook, false, 2450}}},
+    {"TimedFromTheLastKeyDownRepeatsChangeNothing",
+     {{kEsc, true, 100},
+      {kLShift, true, 900},
+      {kRShift, true, 1000},
+      {kEsc, true, 2500},
+      {kLook, false, 2999},
+      {kLook, false, 3000, true}}},
+    {"EarlyReleaseCancels",
+     {{kLShift, true, 0},
+      {kRShift, true, 0},
+      {kEsc, true, 0},
+      {kEsc, false, 1500},
+      {kLook, false, 2500},
+      {kEsc, true, 2600},
+      {kLook, false, 4599},
+      {kLook, false, 4600, true}}},
+    {"TwoKeysAreNotEnough", {{kLShift, true, 0}, {kRShift, true, 0}, {kLook, false, 5000}}},
+    {"OneShiftTwiceIsNotBoth",
+     {{kLShift, true, 0}, {kLShift, true, 10}, {kEsc, true, 20}, {kLook, false, 5000}}},
+    {"GenericShiftIsNotEitherShift",
+     {{0x10, true, 0}, {kRShift, true, 0}, {kEsc, true, 0}, {kLook, false, 5000}}},
+    {"OtherKeysBetweenChangeNothing",
+     {{kLShift, true, 0},
+      {65, true, 5},
+      {kRShift, true, 10},
+      {65, false, 15},
+      {kEsc, true, 20},
+      {kLook, false, 2020, true}}},
+    {"HeldAgainAfterAReleaseStopsAgain",
+     {{kLShift, true, 0},
+      {kRShift, true, 0},
+      {kEsc, true, 0},
+      {kLook, false, 2000, true},
+      {kRShift, false, 2100},
+      {kRShift, true, 2200},
+      {kLook, false, 4199},
+      {kLook, false, 4200, true}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, WayOut, ::testing::ValuesIn(kWayOutCases), CaseName());
+
+TEST_F(KBMouseHookTest, KeysHeldWhenTheHookWentAreForgottenAtTheNextInstallation) {
+  hook.HookKeyboard();
+  for (const std::uint32_t code : {kLShift, kRShift, kEsc})
+    hook.KeyboardProc({code, true, false, 0});
+  EXPECT_TRUE(hook.LookForWayOut(2000));
+  hook.UnhookKeyboard();
+  hook.HookKeyboard();
+  EXPECT_FALSE(hook.LookForWayOut(9000)) << "their releases went unseen";
+}
+
 }  // namespace
 }  // namespace tallowmere

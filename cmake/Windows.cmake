@@ -53,15 +53,6 @@ endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 
-# Holds the hooks in a process of its own for the end-to-end tests and the
-# benchmark.
-file(GLOB HOOK_HOST_SOURCES CONFIGURE_DEPENDS tests/win/host/*.cpp)
-add_executable(hook_host ${HOOK_HOST_SOURCES})
-target_include_directories(hook_host PRIVATE tests)
-target_link_libraries(hook_host PRIVATE tallowmere_win32)
-target_link_options(hook_host PRIVATE ${WIDE_ENTRY_POINT})
-target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
-
 # Brings a running Tallowmere into the states whose idle CPU use
 # bench/idle-cpu measures.
 add_executable(idle_driver bench/win/idle_driver.cpp)
@@ -103,6 +94,14 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   target_compile_options(win_test_support PRIVATE ${PROJECT_WARNINGS} ${TEST_BUILD_OPTIONS})
   target_precompile_headers(win_test_support PRIVATE <windows.h> <gmock/gmock.h> <gtest/gtest.h>
     <chrono> <filesystem> <functional> <memory> <optional> <string> <vector>)
+
+  # Holds the hooks in a process of its own for the end-to-end tests and the
+  # benchmark.
+  file(GLOB HOOK_HOST_SOURCES CONFIGURE_DEPENDS tests/win/host/*.cpp)
+  add_executable(hook_host ${HOOK_HOST_SOURCES})
+  target_link_libraries(hook_host PRIVATE win_test_support)
+  target_link_options(hook_host PRIVATE ${WIDE_ENTRY_POINT})
+  target_compile_options(hook_host PRIVATE ${PROJECT_WARNINGS})
 
   file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
   add_executable(win_tests ${WIN_TEST_SOURCES})

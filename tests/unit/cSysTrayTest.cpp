@@ -23,48 +23,6 @@ NotifyIconRecord Expected(std::uint32_t flags) {
   return record;
 }
 
-class TrayControl : public ::testing::Test {
- protected:
-  TrayControl() {
-    tray.PropertyChanged = [this](const std::string& name) { changed.push_back(name); };
-  }
-  const std::vector<SentRecord>& Sent() { return fake.notificationArea.sent; }
-
-  FakeTrayPlatform fake;
-  std::vector<std::string> changed;
-  std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x7001);
-  cSysTray tray{fake.platform, true};
-};
-
-// Each operation, and the record it sends last.
-struct OperationCase {
-  const char* name;
-  std::function<void(cSysTray&, FakeTrayPlatform&)> operation;
-  NotifyMessage message;
-  NotifyIconRecord record;
-};
-
-class Operations : public ::testing::TestWithParam<OperationCase> {};
-
-TEST_P(Operations, SendTheirRecordFieldByField) {
-  const OperationCase& c = GetParam();
-  FakeTrayPlatform fake;
-  cSysTray tray{fake.platform, true};
-  c.operation(tray, fake);
-  ASSERT_FALSE(fake.notificationArea.sent.empty());
-  const SentRecord& last = fake.notificationArea.sent.back();
-  EXPECT_EQ(last.message, c.message);
-  EXPECT_EQ(last.record.hWnd, c.record.hWnd);
-  EXPECT_EQ(last.record.uID, c.record.uID);
-  EXPECT_EQ(last.record.uFlags, c.record.uFlags);
-  EXPECT_EQ(last.record.uCallbackMessage, c.record.uCallbackMessage);
-  EXPECT_EQ(last.record.hIcon, c.record.hIcon);
-  EXPECT_EQ(last.record.szTip, c.record.szTip);
-  EXPECT_EQ(last.record.szInfo, c.record.szInfo);
-  EXPECT_EQ(last.record.uTimeout, c.record.uTimeout);
-  EXPECT_EQ(last.record.szInfoTitle, c.record.szInfoTitle);
-}
-
 NotifyIconRecord Add(std::uint32_t flags, std::uintptr_t hIcon, const std::string& tip) {
   NotifyIconRecord r = Expected(flags);
   r.uCallbackMessage = kTrayCallbackMessage;
@@ -91,6 +49,41 @@ NotifyIconRecord WithTip(const std::string& tip) {
   NotifyIconRecord r = Expected(kFlagTip);
   r.szTip = tip;
   return r;
+}
+
+// A tray control in user mode over fakes: WithTray<> for plain tests,
+// WithTray<::testing::TestWithParam<Case>> for tables of cases.
+template <class Base = ::testing::Test>
+class WithTray : public Base {
+ protected:
+  WithTray() {
+    tray.PropertyChanged = [this](const std::string& name) { changed.push_back(name); };
+  }
+  const std::vector<SentRecord>& Sent() { return fake.notificationArea.sent; }
+
+  FakeTrayPlatform fake;
+  std::vector<std::string> changed;
+  std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x7001);
+  cSysTray tray{fake.platform, true};
+};
+
+using TrayControl = WithTray<>;
+
+// Each operation, and the record it sends last.
+struct OperationCase {
+  const char* name;
+  std::function<void(cSysTray&, FakeTrayPlatform&)> operation;
+  NotifyMessage message;
+  NotifyIconRecord record;
+};
+
+class Operations : public WithTray<::testing::TestWithParam<OperationCase>> {};
+
+TEST_P(Operations, SendTheirRecord) {
+  GetParam().operation(tray, fake);
+  ASSERT_FALSE(Sent().empty());
+  EXPECT_EQ(Sent().back().message, GetParam().message);
+  EXPECT_EQ(Sent().back().record, GetParam().record);
 }
 
 void InTrayWithIconAndTip(cSysTray& tray) {
@@ -169,7 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
                         f.routing.TaskbarCreated();
                       },
                       NotifyMessage::Add,
-                      Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tip of the moment")}),
+                      Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tip of the moment")},
+        OperationCase{
+            "BalloonOutOfTheTrayIsSentAnyway",  // the notification area refuses it
+            [](cSysTray& t, FakeTrayPlatform&) { t.ShowBalloon("text", "title", 0, false); },
+            NotifyMessage::Modify, Balloon("text", "title", 0)}),
     CaseName());
 
 TEST_F(TrayControl, ARestartedTaskbarGetsNoIconThatIsNotInTheTray) {
@@ -194,7 +191,7 @@ TEST_F(TrayControl, InTrayToItsCurrentValueSendsAndReportsNothing) {
   EXPECT_EQ(fake.routing.installs, 1);
 }
 
-TEST_F(TrayControl, OutOfTheTrayTipAndIconAreOnlyStored) {
+TEST_F(TrayControl, OutOfTheTrayTipAndIconAreOnlyStoredForTheNextAdd) {
   tray.TrayTip("Tallowmere");
   tray.TrayIcon(icon);
   EXPECT_TRUE(Sent().empty());
@@ -203,53 +200,34 @@ TEST_F(TrayControl, OutOfTheTrayTipAndIconAreOnlyStored) {
   EXPECT_EQ(changed, (std::vector<std::string>{"TrayTip", "TrayIcon"}));
 
   tray.InTray(true);
-  ASSERT_EQ(Sent().size(), 1u);
-  EXPECT_EQ(Sent()[0].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere"));
-}
-
-TEST_F(TrayControl, AfterRemovalChangesAreOnlyStoredAgain) {
-  tray.InTray(true);
   tray.InTray(false);
   tray.TrayTip("later");
-  tray.TrayIcon(icon);
   tray.InTray(true);
   ASSERT_EQ(Sent().size(), 3u);
+  EXPECT_EQ(Sent()[0].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere"));
   EXPECT_EQ(Sent()[2].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "later"));
 }
 
-class NonIconPictures : public TrayControl, public ::testing::WithParamInterface<PictureType> {};
+class NotAnIcon : public WithTray<::testing::TestWithParam<std::shared_ptr<const PictureObject>>> {
+};
 
-TEST_P(NonIconPictures, AreIgnoredInAndOutOfTheTray) {
+TEST_P(NotAnIcon, IsIgnoredInAndOutOfTheTray) {
   tray.TrayIcon(icon);
   changed.clear();
-  const auto picture = MakePicture(GetParam(), 0x9999);
-  tray.TrayIcon(picture);
+  tray.TrayIcon(GetParam());
   tray.InTray(true);
-  tray.TrayIcon(picture);
+  tray.TrayIcon(GetParam());
   EXPECT_EQ(tray.TrayIcon(), icon);
   ASSERT_EQ(Sent().size(), 1u);
   EXPECT_EQ(Sent()[0].record.hIcon, 0x7001u);
   EXPECT_EQ(changed, std::vector<std::string>{"InTray"});
 }
 
-INSTANTIATE_TEST_SUITE_P(cSysTray, NonIconPictures,
-                         ::testing::Values(PictureType::None, PictureType::Bitmap,
-                                           PictureType::Metafile, PictureType::EnhancedMetafile));
-
-TEST_F(TrayControl, AnAbsentPictureIsIgnored) {
-  tray.TrayIcon(icon);
-  tray.TrayIcon(nullptr);
-  EXPECT_EQ(tray.TrayIcon(), icon);
-}
-
-TEST_F(TrayControl, EmptyTipIsLeftOutOfTheAddButSentInTheTray) {
-  tray.TrayTip("");
-  tray.InTray(true);
-  EXPECT_EQ(Sent()[0].record.uFlags & kFlagTip, 0u);
-  tray.TrayTip("");
-  ASSERT_EQ(Sent().size(), 2u);
-  EXPECT_EQ(Sent()[1].record, WithTip(""));
-}
+INSTANTIATE_TEST_SUITE_P(cSysTray, NotAnIcon,
+                         ::testing::Values(nullptr, MakePicture(PictureType::None, 0x9999),
+                                           MakePicture(PictureType::Bitmap, 0x9999),
+                                           MakePicture(PictureType::Metafile, 0x9999),
+                                           MakePicture(PictureType::EnhancedMetafile, 0x9999)));
 
 TEST_F(TrayControl, RoutingIsInstalledBeforeTheAddAndRemovedAfterTheDelete) {
   std::vector<std::string> log;
@@ -263,28 +241,21 @@ TEST_F(TrayControl, RoutingIsInstalledBeforeTheAddAndRemovedAfterTheDelete) {
   EXPECT_EQ(changed, (std::vector<std::string>{"InTray", "InTray"}));
 }
 
-TEST_F(TrayControl, HasAWindowOfItsOwnForItsLifetime) {
+TEST_F(TrayControl, HasAWindowOfItsOwnAndTakesItsIconAlongWhenItGoes) {
   EXPECT_EQ(tray.hWnd(), kWindow);
   EXPECT_EQ(fake.windows.alive, 1);
-  { cSysTray other{fake.platform, true}; }
+  { cSysTray outOfTheTray{fake.platform, true}; }
   EXPECT_EQ(fake.windows.alive, 1);
-}
-
-TEST_F(TrayControl, DestroyingItInTheTrayRemovesTheIconAndTheRouting) {
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(fake.routing.removes, 0);
   {
-    cSysTray other{fake.platform, true};
-    other.InTray(true);
+    cSysTray inTheTray{fake.platform, true};
+    inTheTray.InTray(true);
   }
   ASSERT_EQ(Sent().size(), 2u);
   EXPECT_EQ(Sent()[1].message, NotifyMessage::Delete);
   EXPECT_EQ(Sent()[1].record, Expected(0));
   EXPECT_EQ(fake.routing.removes, 1);
-}
-
-TEST_F(TrayControl, DestroyingItOutOfTheTraySendsNothing) {
-  { cSysTray other{fake.platform, true}; }
-  EXPECT_TRUE(Sent().empty());
-  EXPECT_EQ(fake.routing.removes, 0);
 }
 
 TEST_F(TrayControl, InDesignModeNothingIsAddedOrRouted) {
@@ -297,11 +268,15 @@ TEST_F(TrayControl, InDesignModeNothingIsAddedOrRouted) {
   EXPECT_EQ(fake.routing.installs + fake.routing.removes, 0);
 }
 
-TEST_F(TrayControl, NewInstanceHasTheDefaultTipAndNoIcon) {
+TEST_F(TrayControl, NewOrReadFromAnEmptyBagItHasTheDefaultTipAndNoIcon) {
   tray.InitProperties();
-  EXPECT_EQ(tray.TrayTip(), "Telnet Server");
-  EXPECT_EQ(tray.TrayIcon(), nullptr);
-  EXPECT_FALSE(tray.InTray());
+  cSysTray read{fake.platform, true};
+  read.ReadProperties(PropertyBag{});
+  for (const cSysTray* t : {&tray, &read}) {
+    EXPECT_EQ(t->TrayTip(), "Telnet Server");
+    EXPECT_EQ(t->TrayIcon(), nullptr);
+    EXPECT_FALSE(t->InTray());
+  }
   EXPECT_TRUE(Sent().empty());
 }
 
@@ -313,17 +288,7 @@ TEST_F(TrayControl, ReadsItsPropertiesInOrderThroughTheSetters) {
   EXPECT_EQ(Sent()[0].record, Add(kFlagMessage, 0, ""));
   EXPECT_EQ(Sent()[1].record, WithIcon(0x7001));
   EXPECT_EQ(Sent()[2].record, WithTip("Stored tip"));
-}
 
-TEST_F(TrayControl, ReadingAnEmptyBagGivesTheDefaults) {
-  tray.ReadProperties(PropertyBag{});
-  EXPECT_FALSE(tray.InTray());
-  EXPECT_EQ(tray.TrayIcon(), nullptr);
-  EXPECT_EQ(tray.TrayTip(), "Telnet Server");
-  EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(TrayControl, ReadingAPropertyOfTheWrongTypeFails) {
   EXPECT_THROW(tray.ReadProperties(PropertyBag{{"InTray", std::string("yes")}}), AppError);
 }
 
@@ -352,7 +317,7 @@ struct DispatchCase {
   const char* raised;
 };
 
-class Dispatch : public TrayControl, public ::testing::WithParamInterface<DispatchCase> {
+class Dispatch : public WithTray<::testing::TestWithParam<DispatchCase>> {
  protected:
   Dispatch() {
     tray.MouseMove = [this](std::int32_t id) { raised.push_back("MouseMove " + Text(id)); };
@@ -400,8 +365,7 @@ TEST_F(TrayControl, EventsWithoutHandlersAreHarmless) {
   EXPECT_TRUE(Sent().empty());
 }
 
-class BalloonNotifications : public TrayControl,
-                             public ::testing::WithParamInterface<std::intptr_t> {};
+class BalloonNotifications : public WithTray<::testing::TestWithParam<std::intptr_t>> {};
 
 // A balloon notification during the wait ends it at once, with no clear.
 TEST_P(BalloonNotifications, EndTheWaitWithoutAClear) {
@@ -419,10 +383,14 @@ TEST_P(BalloonNotifications, EndTheWaitWithoutAClear) {
 
 INSTANTIATE_TEST_SUITE_P(cSysTray, BalloonNotifications, ::testing::Values(0x403, 0x404, 0x405));
 
-TEST_F(TrayControl, MouseMessagesDoNotEndTheBalloonWait) {
+TEST_F(TrayControl, MouseMessagesInTheBalloonWaitRunTheirHandlersButDoNotEndIt) {
+  int ups = 0;
+  tray.MouseUp = [&](std::int16_t, std::int32_t) { ++ups; };
   tray.InTray(true);
-  fake.pump.onPass = [this](int) { fake.routing.Deliver(0x202); };
+  fake.pump.onPass = [this](int) { fake.routing.Deliver(0x205); };
   tray.ShowBalloon("text", "title", 2, false);
+  EXPECT_GT(ups, 0);
+  EXPECT_EQ(ups, fake.pump.passes);
   ASSERT_EQ(Sent().size(), 3u);
   EXPECT_EQ(Sent()[2].record, Balloon("", "", 2000));
 }
@@ -440,47 +408,26 @@ TEST_F(TrayControl, BalloonWaitEndsWhenItsSecondsHavePassed) {
   EXPECT_EQ(Sent()[2].record, Balloon("", "", 5000));
 }
 
-TEST_F(TrayControl, BalloonWaitRunsHandlersInsideIt) {
-  int ups = 0;
-  tray.MouseUp = [&](std::int16_t, std::int32_t) { ++ups; };
-  tray.InTray(true);
-  fake.pump.onPass = [this](int pass) {
-    if (pass == 2) fake.routing.Deliver(0x205);
-  };
-  tray.ShowBalloon("text", "title", 1, true);
-  EXPECT_EQ(ups, 1);
-}
-
+// A balloon shown once shows only when no other such balloon came before; one
+// shown every time neither counts nor is held back.
 TEST_F(TrayControl, BalloonOnceIsShownOnlyOnce) {
+  struct Shown {
+    const char* text;
+    std::int32_t seconds;
+    bool once;
+  };
   tray.InTray(true);
-  tray.ShowBalloon("first", "t", 0, true);
-  tray.ShowBalloon("second", "t", 0, true);
-  tray.ShowBalloon("third", "t", 5, true);
-  ASSERT_EQ(Sent().size(), 2u);
-  EXPECT_EQ(Sent()[1].record.szInfo, "first");
+  for (const Shown& s : {Shown{"a", 0, false}, Shown{"b", 0, true}, Shown{"c", 0, true},
+                         Shown{"d", 5, true}, Shown{"e", 0, false}}) {
+    tray.ShowBalloon(s.text, "t", s.seconds, s.once);
+  }
+  std::vector<std::string> shown;
+  for (std::size_t i = 1; i < Sent().size(); ++i) shown.push_back(Sent()[i].record.szInfo);
+  EXPECT_EQ(shown, (std::vector<std::string>{"a", "b", "e"}));
   EXPECT_EQ(fake.pump.passes, 0);
 }
 
-TEST_F(TrayControl, BalloonNotOnceIsAlwaysShown) {
-  tray.InTray(true);
-  tray.ShowBalloon("a", "t", 0, true);
-  tray.ShowBalloon("b", "t", 0, false);
-  tray.ShowBalloon("c", "t", 0, false);
-  ASSERT_EQ(Sent().size(), 4u);
-  EXPECT_EQ(Sent()[2].record.szInfo, "b");
-  EXPECT_EQ(Sent()[3].record.szInfo, "c");
-}
-
-TEST_F(TrayControl, BalloonsNotOnceDoNotCountTowardsOnce) {
-  tray.InTray(true);
-  tray.ShowBalloon("a", "t", 0, false);
-  tray.ShowBalloon("b", "t", 0, true);
-  ASSERT_EQ(Sent().size(), 3u);
-  EXPECT_EQ(Sent()[2].record.szInfo, "b");
-}
-
-class BalloonWithoutSeconds : public TrayControl,
-                              public ::testing::WithParamInterface<std::int32_t> {};
+class BalloonWithoutSeconds : public WithTray<::testing::TestWithParam<std::int32_t>> {};
 
 TEST_P(BalloonWithoutSeconds, ReturnsAtOnceAndLeavesTheBalloonUp) {
   tray.InTray(true);
@@ -513,13 +460,6 @@ TEST_F(TrayControl, LargestTimeoutThatFitsIsSent) {
   fake.pump.onPass = [this](int) { fake.routing.Deliver(0x404); };
   tray.ShowBalloon("text", "title", 2147483, false);
   EXPECT_EQ(Sent()[1].record.uTimeout, 2147483000u);
-}
-
-TEST_F(TrayControl, BalloonOutOfTheTrayIsSentAnyway) {
-  // The notification area refuses it; the control does not look.
-  tray.ShowBalloon("text", "title", 0, false);
-  ASSERT_EQ(Sent().size(), 1u);
-  EXPECT_EQ(Sent()[0].record, Balloon("text", "title", 0));
 }
 
 }  // namespace

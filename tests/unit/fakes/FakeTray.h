@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,13 @@
 #include "tray/cSysTray.h"
 
 namespace tallowmere {
+
+// A record as its fields, for the messages of a failed comparison.
+inline void PrintTo(const NotifyIconRecord& r, std::ostream* out) {
+  *out << "{hWnd " << r.hWnd << ", uID " << r.uID << ", uFlags " << r.uFlags << ", message "
+       << r.uCallbackMessage << ", hIcon " << r.hIcon << ", tip \"" << r.szTip << "\", info \""
+       << r.szInfo << "\", timeout " << r.uTimeout << ", title \"" << r.szInfoTitle << "\"}";
+}
 
 struct SentRecord {
   NotifyMessage message;

@@ -1,11 +1,12 @@
 // Holds low-level hooks in a process of its own, as Tallowmere does, for the
 // end-to-end tests and the benchmark:
 //   hook_host hooks ACK         KBMouseHook's keyboard and mouse hooks
-//   hook_host pass-through ACK  hooks that pass every event on, reading nothing
+//   hook_host pass-through ACK  PassedOnInput's hooks, which pass every event on
 // Sets the named event ACK once the hooks are in, and again after each
 // thread message kRemoveHooks or kInstallHooks is done; ends on WM_QUIT.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "engine/BlockList.h"
@@ -14,13 +15,10 @@
 #include "platform/win32/Win32BlockListSource.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "win/support/HookHost.h"
+#include "win/support/PassedOnInput.h"
 
 namespace tallowmere {
 namespace {
-
-LRESULT CALLBACK PassThrough(int nCode, WPARAM wParam, LPARAM lParam) {
-  return CallNextHookEx(nullptr, nCode, wParam, lParam);
-}
 
 // The hooks of one mode, put in and taken out on command.
 class Hooks : private HookEvents {
@@ -28,23 +26,21 @@ class Hooks : private HookEvents {
   explicit Hooks(bool kbMouseHook) : kbMouseHook_(kbMouseHook) {}
   // False when an installation failed.
   bool Install() {
-    if (kbMouseHook_) {
-      hook_.HookKeyboard();
-      hook_.HookMouse();
-    } else {
-      passKeyboard_ = SetWindowsHookExW(WH_KEYBOARD_LL, PassThrough, GetModuleHandleW(nullptr), 0);
-      passMouse_ = SetWindowsHookExW(WH_MOUSE_LL, PassThrough, GetModuleHandleW(nullptr), 0);
+    if (!kbMouseHook_) {
+      passThrough_.emplace(0);  // throws when the hooks cannot be put in
+      return true;
     }
+    hook_.HookKeyboard();
+    hook_.HookMouse();
     return !failed_;
   }
   void Remove() {
-    if (kbMouseHook_) {
-      hook_.UnhookKeyboard();
-      hook_.UnhookMouse();
-    } else {
-      UnhookWindowsHookEx(passKeyboard_);
-      UnhookWindowsHookEx(passMouse_);
+    if (!kbMouseHook_) {
+      passThrough_.reset();
+      return;
     }
+    hook_.UnhookKeyboard();
+    hook_.UnhookMouse();
   }
 
  private:
@@ -56,9 +52,8 @@ class Hooks : private HookEvents {
   Win32HookCalls calls_;
   Win32BlockListSource blockList_{kBlockListFolderVariable, kBlockListFileName};
   KBMouseHook hook_{calls_, blockList_, *this};
-  HHOOK passKeyboard_ = nullptr, passMouse_ = nullptr;
+  std::optional<test::PassedOnInput> passThrough_;
 };
-
 int Run(const std::wstring& mode, HANDLE ack) {
   if (mode != L"hooks" && mode != L"pass-through") return 2;
   Hooks hooks(mode == L"hooks");

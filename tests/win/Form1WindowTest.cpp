@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "engine/KeyTable.h"
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/KeyPictures.h"
 #include "platform/win32/Text.h"
 #include "shell/AppError.h"
-#include "unit/fakes/FakePlatform.h"
+#include "win/Form1WindowFixture.h"
+#include "win/support/Describe.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
 
@@ -50,13 +50,13 @@ void Click(HWND hwnd, int x, int y) {
   SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// A window of its own for each test that changes something. It is shown only
-// for tests that look at the screen: under Wine without a window manager,
-// showing and hiding a window costs about a second.
-class Form1WindowTest : public ::testing::Test {
+// A window of its own for each test. It is shown only for tests that look at
+// the screen: under Wine without a window manager, showing and hiding a
+// window costs about a second.
+class Form1WindowTest : public WithForm1Window<> {
  protected:
   void SetUp() override {
-    window.Create();
+    WithForm1Window::SetUp();
     ASSERT_EQ(window.dpi(), 96) << "the layout is checked at 96 DPI";
   }
 
@@ -67,31 +67,9 @@ class Form1WindowTest : public ::testing::Test {
     GdiFlush();
     PumpMessagesFor(50ms);
   }
-
-  FakePlatform fake;
-  Form1Window window{fake.platform};
 };
 
-// One window, created once, never changed and never shown, for the tests that
-// only read the layout.
-struct SharedWindow {
-  SharedWindow() { window.Create(); }
-  FakePlatform fake;
-  Form1Window window{fake.platform};
-};
-
-Form1Window& Shared() {
-  static SharedWindow shared;
-  return shared.window;
-}
-
-class LayoutTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(window.dpi(), 96) << "the layout is checked at 96 DPI"; }
-  Form1Window& window = Shared();
-};
-
-TEST_F(LayoutTest, FixedSizeWithSingleBorderAndMinimiseButtonOnly) {
+TEST_F(Form1WindowTest, FixedSizeWithAMinimiseButtonOnlyCentredOnTheScreen) {
   const LONG_PTR style = GetWindowLongPtrW(window.hwnd(), GWL_STYLE);
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
@@ -99,16 +77,12 @@ TEST_F(LayoutTest, FixedSizeWithSingleBorderAndMinimiseButtonOnly) {
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_CHILD);
-}
 
-TEST_F(LayoutTest, ClientAreaIs9840By5940Twips) {
-  RECT client;
+  RECT client;  // 9840 x 5940 twips
   GetClientRect(window.hwnd(), &client);
   EXPECT_EQ(client.right, 656);
   EXPECT_EQ(client.bottom, 396);
-}
 
-TEST_F(LayoutTest, CentredOnTheScreen) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -118,97 +92,93 @@ TEST_F(LayoutTest, CentredOnTheScreen) {
   EXPECT_NEAR(r.top - monitor.rcWork.top, monitor.rcWork.bottom - r.bottom, 1);
 }
 
-TEST_F(Form1WindowTest, CaptionIsTheProductNameUntilSet) {
+TEST_F(Form1WindowTest, CaptionsFollowTheForm) {
   EXPECT_EQ(Utf8(WindowText(window.hwnd())), "Tallowmere");
   window.form().SetCaption(ControlId::Form1, "Tallowmere 7");
   EXPECT_EQ(Utf8(WindowText(window.hwnd())), "Tallowmere 7");
+  window.form().SetCaption(ControlId::PushButton6, "Stop");
+  EXPECT_EQ(Utf8(WindowText(window.PushButton6.hwnd)), "Stop");
+  EXPECT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Stop");
 }
 
-TEST_F(Form1WindowTest, BackgroundsAreWhite) {
+TEST_F(Form1WindowTest, BackgroundsAreWhiteAndColourChangesShowAtOnce) {
   ShowAndSettle();
   // The window's margin left of the frames, a frame's inside, a tick box
   // beside its text, a label after its text.
+  RECT label, tick;
+  GetClientRect(window.Label1.hwnd, &label);
+  GetClientRect(window.Check4_.hwnd, &tick);
+  const POINT besideTheTick{tick.right - 1, tick.bottom - 1};
   EXPECT_EQ(ScreenPixel(window.hwnd(), {3, 200}), 0xFFFFFFu);
   EXPECT_EQ(ScreenPixel(window.Frame2.hwnd, {600, 60}), 0xFFFFFFu);
-  RECT label;
-  GetClientRect(window.Label1.hwnd, &label);
   EXPECT_EQ(ScreenPixel(window.Label1.hwnd, {label.right - 1, label.bottom - 1}), 0xFFFFFFu);
-  RECT tick;
-  GetClientRect(window.Check4_.hwnd, &tick);
-  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, {tick.right - 1, tick.bottom - 1}), 0xFFFFFFu);
-}
+  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, besideTheTick), 0xFFFFFFu);
 
-TEST_F(Form1WindowTest, ColourChangesShowAtOnce) {
   window.form().SetBackColor(ControlId::Frame2, 0x8000000F);
   window.form().SetBackColor(ControlId::Check4_, 0x00FFFF);
   ShowAndSettle();
   EXPECT_EQ(ScreenPixel(window.Frame2.hwnd, {600, 60}), GetSysColor(COLOR_BTNFACE));
-  RECT tick;
-  GetClientRect(window.Check4_.hwnd, &tick);
-  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, {tick.right - 1, tick.bottom - 1}), 0x00FFFFu);
+  EXPECT_EQ(ScreenPixel(window.Check4_.hwnd, besideTheTick), 0x00FFFFu);
 }
 
 // Every control of the tables: its parent, place, size and window text.
-class ControlPlacement : public LayoutTest, public ::testing::WithParamInterface<ControlDef> {};
-
-TEST_P(ControlPlacement, StandsWhereTheTableSays) {
-  const ControlDef& def = GetParam();
-  const HWND control = window.Control(def.id).hwnd;
-  const HWND container =
-      def.container == ControlId::Form1 ? window.hwnd() : window.Control(def.container).hwnd;
-  ASSERT_NE(control, nullptr);
-  EXPECT_EQ(GetParent(control), container);
-  const RECT expected = PxRect(def.left, def.top, def.width, def.height);
-  const RECT actual = RectInParent(control);
-  EXPECT_EQ(actual.left, expected.left);
-  EXPECT_EQ(actual.top, expected.top);
-  EXPECT_EQ(actual.right, expected.right);
-  EXPECT_EQ(actual.bottom, expected.bottom);
-  EXPECT_EQ(Utf8(WindowText(control)), def.caption);
-  EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE);
+TEST_F(Form1WindowTest, EveryControlStandsWhereTheTableSays) {
+  for (const ControlDef& def : kControls) {
+    SCOPED_TRACE(def.caption);
+    const HWND control = window.Control(def.id).hwnd;
+    const HWND container =
+        def.container == ControlId::Form1 ? window.hwnd() : window.Control(def.container).hwnd;
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(GetParent(control), container);
+    EXPECT_EQ(Describe(RectInParent(control)),
+              Describe(PxRect(def.left, def.top, def.width, def.height)));
+    EXPECT_EQ(Utf8(WindowText(control)), def.caption);
+    EXPECT_TRUE(GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryControl, ControlPlacement, ::testing::ValuesIn(kControls));
+// Every key button: in the frame "Keyboard Settings", at its place, on top of
+// the keyboard picture, drawn by its owner.
+TEST_F(Form1WindowTest, EveryKeyLiesOverItsDrawingInTheKeyboardFrame) {
+  const RECT image = RectInParent(window.Image1.hwnd);
+  for (int index = 0; index <= kLastKeyIndex; ++index) {
+    SCOPED_TRACE("key " + std::to_string(index));
+    const KeyDef& key = kKeyTable[index];
+    const HWND button = window.cmdKey[index].hwnd;
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(GetParent(button), window.Frame1.hwnd);
+    const RECT actual = RectInParent(button);
+    EXPECT_EQ(Describe(actual), Describe(PxRect(key.left, key.top, key.width, key.height)));
+    EXPECT_EQ(ChildWindowFromPointEx(window.Frame1.hwnd, Centre(actual), CWP_SKIPINVISIBLE),
+              button);
+    // The key's drawing in the picture lies exactly under the button.
+    RECT drawing = KeyRectInPicture(index);
+    OffsetRect(&drawing, image.left, image.top);
+    EXPECT_EQ(Describe(drawing), Describe(actual));
+    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  }
+}
 
 struct KeyName {
   int index;
   const char* text;
 };
 
-// Every key button: in the frame "Keyboard Settings", at its place, on top of
-// the keyboard picture, named for screen readers.
-class KeyPlacement : public LayoutTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(KeyPlacement, LiesOverItsDrawingInTheKeyboardFrame) {
-  const int index = GetParam();
-  const KeyDef& key = kKeyTable[index];
-  const HWND button = window.cmdKey[index].hwnd;
-  ASSERT_NE(button, nullptr);
-  EXPECT_EQ(GetParent(button), window.Frame1.hwnd);
-  const RECT expected = PxRect(key.left, key.top, key.width, key.height);
-  const RECT actual = RectInParent(button);
-  EXPECT_EQ(actual.left, expected.left);
-  EXPECT_EQ(actual.top, expected.top);
-  EXPECT_EQ(actual.right, expected.right);
-  EXPECT_EQ(actual.bottom, expected.bottom);
-  EXPECT_EQ(ChildWindowFromPointEx(window.Frame1.hwnd, Centre(actual), CWP_SKIPINVISIBLE), button);
-
-  // The key's drawing in the picture lies exactly under the button.
-  const RECT image = RectInParent(window.Image1.hwnd);
-  RECT drawing = KeyRectInPicture(index);
-  OffsetRect(&drawing, image.left, image.top);
-  EXPECT_TRUE(EqualRect(&drawing, &actual));
-
-  const LONG_PTR style = GetWindowLongPtrW(button, GWL_STYLE);
-  EXPECT_EQ(style & BS_TYPEMASK, BS_OWNERDRAW);
-}
-
-TEST_F(LayoutTest, PictureKeysShowTheirToolTip) {
+// A key button's window text is its caption or, where the caption is a
+// picture, its name for screen readers, which the picture keys show as their
+// tool tip too.
+TEST_F(Form1WindowTest, KeysAreNamedAndPictureKeysShowTheirToolTip) {
+  for (const KeyName& key :
+       {KeyName{0, "esc"}, KeyName{16, "`"}, KeyName{51, "\" '"}, KeyName{52, "Enter"},
+        KeyName{65, "| \\"}, KeyName{96, "ent"}, KeyName{99, "Space"}, KeyName{103, "Rgt"}}) {
+    EXPECT_EQ(Utf8(WindowText(window.cmdKey[key.index].hwnd)), key.text);
+  }
   const HWND tips = window.keyTips.hwnd;
   ASSERT_NE(tips, nullptr);
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
   for (const KeyName& key :
        {KeyName{73, "Windows Key"}, KeyName{74, "Windows Key"}, KeyName{75, "Expand Key"}}) {
+    EXPECT_EQ(Utf8(WindowText(window.cmdKey[key.index].hwnd)), key.text);
     wchar_t text[80] = {};
     TTTOOLINFOW info{};
     info.cbSize = sizeof info;
@@ -220,21 +190,6 @@ TEST_F(LayoutTest, PictureKeysShowTheirToolTip) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKey, KeyPlacement, ::testing::Range(0, kKeyCount));
-
-class KeyWindowText : public LayoutTest, public ::testing::WithParamInterface<KeyName> {};
-
-TEST_P(KeyWindowText, IsTheCaptionOrTheKeysName) {
-  EXPECT_EQ(Utf8(WindowText(window.cmdKey[GetParam().index].hwnd)), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(CaptionsAndNames, KeyWindowText,
-                         ::testing::Values(KeyName{0, "esc"}, KeyName{16, "`"}, KeyName{51, "\" '"},
-                                           KeyName{52, "Enter"}, KeyName{65, "| \\"},
-                                           KeyName{73, "Windows Key"}, KeyName{74, "Windows Key"},
-                                           KeyName{75, "Expand Key"}, KeyName{96, "ent"},
-                                           KeyName{99, "Space"}, KeyName{103, "Rgt"}));
-
 struct FontCase {
   ControlKind kind;
   const wchar_t* face;
@@ -242,36 +197,31 @@ struct FontCase {
   int weight;
 };
 
-class ControlFont : public LayoutTest, public ::testing::WithParamInterface<FontCase> {};
-
-TEST_P(ControlFont, MatchesTheControlsKind) {
-  const FontCase& expected = GetParam();
-  std::vector<HWND> controls;
-  if (expected.kind == ControlKind::Window) {
-    for (const KeyButtonWnd& key : window.cmdKey) controls.push_back(key.hwnd);
-  }
-  for (const ControlDef& def : kControls) {
-    if (def.kind == expected.kind) controls.push_back(window.Control(def.id).hwnd);
-  }
-  ASSERT_FALSE(controls.empty());
-  for (HWND control : controls) {
-    const LOGFONTW font = FontOf(control);
-    EXPECT_STREQ(font.lfFaceName, expected.face) << Utf8(WindowText(control));
-    EXPECT_EQ(font.lfHeight, -expected.height) << Utf8(WindowText(control));
-    EXPECT_EQ(font.lfWeight, expected.weight) << Utf8(WindowText(control));
-  }
-}
-
 // ControlKind::Window stands for the key buttons here: the window has no
 // font of its own to show.
-INSTANTIATE_TEST_SUITE_P(
-    EveryKind, ControlFont,
-    ::testing::Values(FontCase{ControlKind::Window, L"Arial Narrow", 11, FW_NORMAL},
-                      FontCase{ControlKind::ActionButton, L"Arial", 15, FW_BOLD},
-                      FontCase{ControlKind::Frame, L"Arial", 12, FW_BOLD},
-                      FontCase{ControlKind::Label, L"Arial", 12, FW_BOLD},
-                      FontCase{ControlKind::TickBox, L"Arial", 12, FW_BOLD},
-                      FontCase{ControlKind::CommandButton, L"Arial", 12, FW_BOLD}));
+TEST_F(Form1WindowTest, EveryControlHasTheFontOfItsKind) {
+  for (const FontCase& expected : {FontCase{ControlKind::Window, L"Arial Narrow", 11, FW_NORMAL},
+                                   FontCase{ControlKind::ActionButton, L"Arial", 15, FW_BOLD},
+                                   FontCase{ControlKind::Frame, L"Arial", 12, FW_BOLD},
+                                   FontCase{ControlKind::Label, L"Arial", 12, FW_BOLD},
+                                   FontCase{ControlKind::TickBox, L"Arial", 12, FW_BOLD},
+                                   FontCase{ControlKind::CommandButton, L"Arial", 12, FW_BOLD}}) {
+    std::vector<HWND> controls;
+    if (expected.kind == ControlKind::Window) {
+      for (const KeyButtonWnd& key : window.cmdKey) controls.push_back(key.hwnd);
+    }
+    for (const ControlDef& def : kControls) {
+      if (def.kind == expected.kind) controls.push_back(window.Control(def.id).hwnd);
+    }
+    ASSERT_FALSE(controls.empty());
+    for (HWND control : controls) {
+      const LOGFONTW font = FontOf(control);
+      EXPECT_STREQ(font.lfFaceName, expected.face) << Utf8(WindowText(control));
+      EXPECT_EQ(font.lfHeight, -expected.height) << Utf8(WindowText(control));
+      EXPECT_EQ(font.lfWeight, expected.weight) << Utf8(WindowText(control));
+    }
+  }
+}
 
 TEST_F(Form1WindowTest, KeyClickTogglesTheFaceAndSaves) {
   const HWND a = window.cmdKey[41].hwnd;
@@ -389,7 +339,7 @@ TEST_F(Form1WindowTest, ActionButtonsRunTheirHandlers) {
   EXPECT_EQ(fake.files.content[kBlockListPath], "\r\n");
 }
 
-TEST_F(Form1WindowTest, PushButtonRaisesClickOnlyForARelease) {
+TEST_F(Form1WindowTest, PushButtonClicksOnAReleaseOverItAndReportsPointerMoves) {
   int clicks = 0;
   window.PushButton1.onClick = [&clicks] { ++clicks; };
   RECT r;
@@ -400,9 +350,7 @@ TEST_F(Form1WindowTest, PushButtonRaisesClickOnlyForARelease) {
   SendMessageW(window.PushButton1.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(window.PushButton1.hwnd, WM_LBUTTONUP, 0, MAKELPARAM(r.right + 20, 5));
   EXPECT_EQ(clicks, 1);
-}
 
-TEST_F(Form1WindowTest, PushButtonReportsPointerMoves) {
   std::vector<MouseMoveArgs> moves;
   window.PushButton6.onMouseMove = [&moves](const MouseMoveArgs& m) { moves.push_back(m); };
   SendMessageW(window.PushButton6.hwnd, WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 7));
@@ -411,12 +359,6 @@ TEST_F(Form1WindowTest, PushButtonReportsPointerMoves) {
   EXPECT_EQ(moves[0].shift & 1, 1);
   EXPECT_EQ(moves[0].x, 30);
   EXPECT_EQ(moves[0].y, 7);
-}
-
-TEST_F(Form1WindowTest, PushButtonCaptionFollowsTheForm) {
-  window.form().SetCaption(ControlId::PushButton6, "Stop");
-  EXPECT_EQ(Utf8(WindowText(window.PushButton6.hwnd)), "Stop");
-  EXPECT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Stop");
 }
 
 TEST(KeyboardPicture, DrawsEveryKeyOnTheBody) {

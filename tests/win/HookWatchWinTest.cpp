@@ -10,10 +10,9 @@
 #include <string>
 
 #include "engine/HookWatch.h"
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Win32HookCalls.h"
 #include "platform/win32/Win32InputState.h"
-#include "unit/fakes/FakePlatform.h"
+#include "win/Form1WindowFixture.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
 
@@ -32,19 +31,20 @@ class CountingHooks : public Win32HookCalls {
   }
 };
 
-class HookWatchWin : public ::testing::Test {
+class HookWatchWin : public WithForm1Window<> {
  protected:
+  HookWatchWin() : WithForm1Window(input, &hooks) {}
   void SetUp() override {
     fake.blockList.content = "65,513,514,\r\n";
-    form1.Create();
-    form1.Show(SW_SHOWNORMAL);
+    WithForm1Window::SetUp();
+    window.Show(SW_SHOWNORMAL);
     probe = std::make_unique<InputReceiver>();
     ASSERT_TRUE(probe->BringToFront());
   }
 
   void ClickStart() {
-    form1.form().PushButton6_Click();
-    ASSERT_EQ(form1.form().Action(ControlId::PushButton6).Caption, "Stop");
+    window.form().PushButton6_Click();
+    ASSERT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Stop");
     ASSERT_EQ(hooks.installs, 2);
   }
 
@@ -82,10 +82,7 @@ class HookWatchWin : public ::testing::Test {
   }
 
   CountingHooks hooks;
-  FakePlatform fake;
   Win32InputState input;
-  Platform platform = fake.With(input, hooks);
-  Form1Window form1{platform};
   std::unique_ptr<InputReceiver> probe;
 };
 
@@ -94,13 +91,13 @@ class HookWatchLoss : public HookWatchWin, public ::testing::WithParamInterface<
 TEST_P(HookWatchLoss, BlockingResumesWithinAboutASecondWhileTheOtherHookSeesInput) {
   const HookKind kind = GetParam();
   ClickStart();
-  EXPECT_FALSE(IsWindowVisible(form1.hwnd())) << "locking hides the window; its timer runs on";
+  EXPECT_FALSE(IsWindowVisible(window.hwnd())) << "locking hides the window; its timer runs on";
   EXPECT_FALSE(ListedGotThroughWithin(4 * kHookWatchInterval));
   EXPECT_EQ(hooks.installs, 2) << "hooks that see every input are left alone";
 
   // Windows drops a hook without telling its owner; here it goes through the
   // hook calls, behind the back of the form's KBMouseHook.
-  const KBMouseHook& hook = form1.form().kbMouseHook;
+  const KBMouseHook& hook = window.form().kbMouseHook;
   hooks.Remove(kind == HookKind::Keyboard ? hook.KeyboardHookHandle() : hook.MouseHookHandle());
   const ULONGLONG lost = GetTickCount64();
   int leaked = 0;
@@ -128,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(Hooks, HookWatchLoss,
 
 TEST_F(HookWatchWin, AfterStopTheWatchLeavesTheHooksAlone) {
   ClickStart();
-  form1.form().PushButton6_Click();
-  ASSERT_EQ(form1.form().Action(ControlId::PushButton6).Caption, "Start Disabling");
+  window.form().PushButton6_Click();
+  ASSERT_EQ(window.form().Action(ControlId::PushButton6).Caption, "Start Disabling");
   EXPECT_TRUE(ListedGotThrough(HookKind::Keyboard));
   EXPECT_TRUE(ListedGotThrough(HookKind::Mouse));
   PumpMessagesFor(4 * kHookWatchInterval * 1ms);

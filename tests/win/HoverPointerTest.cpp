@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
-#include "unit/fakes/FakePlatform.h"
+#include "win/Form1WindowFixture.h"
 #include "win/support/TallowmereBuild.h"
 
 namespace tallowmere::test {
@@ -27,10 +26,10 @@ void MoveOverActionButton(HWND button) {
   MoveOver(button);
 }
 
-class HoverPointer : public ::testing::Test {
+class HoverPointer : public WithForm1Window<> {
  protected:
   void SetUp() override {
-    window.Create();
+    WithForm1Window::SetUp();
     hand = pictures.LoadPicture(Utf8(TestProgramFolder() / L"HAND-M.CUR"));
     window.form().SetMouseIcon(hand);
   }
@@ -40,8 +39,6 @@ class HoverPointer : public ::testing::Test {
   bool ShowsArrow() const { return GetCursor() == LoadCursorW(nullptr, IDC_ARROW); }
   int Setting() { return window.form().MousePointer; }
 
-  FakePlatform fake;
-  Form1Window window{fake.platform};
   Win32Pictures pictures;
   std::shared_ptr<const PictureObject> hand;
 };

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Win32InputState.h"
-#include "unit/fakes/FakePlatform.h"
+#include "win/Form1WindowFixture.h"
 #include "win/support/Input.h"
 #include "win/support/Owned.h"
 #include "win/support/Wait.h"
@@ -15,10 +14,11 @@
 namespace tallowmere::test {
 namespace {
 
-class KeyCapturePoll : public ::testing::Test {
+class KeyCapturePoll : public WithForm1Window<> {
  protected:
+  KeyCapturePoll() : WithForm1Window(input) {}
   void SetUp() override {
-    window.Create();
+    WithForm1Window::SetUp();
     input.SetMainWindow(window.hwnd());
     ASSERT_NE(other, nullptr);
   }
@@ -35,10 +35,7 @@ class KeyCapturePoll : public ::testing::Test {
     return saved;
   }
 
-  FakePlatform fake;
   Win32InputState input;
-  Platform platform = fake.With(input, fake.hooks);
-  Form1Window window{platform};
   OwnedWindow other{CreateWindowExW(0, L"STATIC", L"another window", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                                     100, nullptr, nullptr, nullptr, nullptr)};
 };

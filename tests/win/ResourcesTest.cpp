@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "app/resource.h"
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Win32ProgramResources.h"
-#include "unit/fakes/FakePlatform.h"
+#include "win/Form1WindowFixture.h"
 #include "win/support/TallowmereBuild.h"
 
 namespace tallowmere::test {
@@ -70,9 +69,11 @@ TEST_F(VersionRecord, FixedVersionIs7000) {
 }
 
 // Tallowmere.exe loaded for its resources only.
-class ProgramResources : public ::testing::Test {
+// The program's resources, and the main window that shows its icon.
+class ProgramResources : public WithForm1Window<> {
  protected:
   void SetUp() override {
+    WithForm1Window::SetUp();
     module_ = LoadLibraryExW(BuiltProgram().c_str(), nullptr,
                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module_, nullptr);
@@ -133,9 +134,6 @@ int IconWidth(HWND window, WPARAM which) {
 }
 
 TEST_F(ProgramResources, WindowTakesTheSmallImageForItsCaptionAndTheLargeForAltTab) {
-  FakePlatform fake;
-  Form1Window window(fake.platform);
-  window.Create();
   window.form().SetIcon(Win32ProgramResources(module_).ProgramIcon());
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_BIG), GetSystemMetrics(SM_CXICON));

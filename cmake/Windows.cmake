@@ -6,7 +6,7 @@ if(MINGW)
   set(WIDE_ENTRY_POINT -municode)
 endif()
 
-file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/ui/win32/*.cpp)
 add_library(tallowmere_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(tallowmere_win32 PUBLIC tallowmere_core comctl32 gdi32 user32 shell32 advapi32 version)
 target_compile_definitions(tallowmere_win32 PUBLIC ${WIN_DEFINITIONS})

@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "app/resource.h"
 #include "engine/BlockList.h"
-#include "platform/win32/Form1Window.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/TrayControlWindow.h"
 #include "platform/win32/Win32BlockListSource.h"
@@ -23,6 +23,7 @@
 #include "platform/win32/Win32SkinFramework.h"
 #include "platform/win32/Win32TrayRouting.h"
 #include "shell/Main.h"
+#include "ui/win32/Form1Window.h"
 
 namespace {
 
@@ -36,12 +37,12 @@ int Run(int showCommand) {
   Win32SettingsStore settings;
   Win32InputState input;
   Win32NotificationArea notificationArea;
-  Win32TrayRouting routing;
+  Win32TrayRouting routing{[] { return ApplicationTitle(); }};
   Win32MessagePump pump;
   Win32Clock clock;
   Win32ControlWindows controlWindows;
   TrayPlatform tray{notificationArea, routing, pump, clock, controlWindows};
-  Win32ProgramResources resources;
+  Win32ProgramResources resources{IDI_PROGRAM};
   Win32Process process;
   Win32Pictures pictures;
   // Declared before the window: the skin lets go of the window when the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tray/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 
 namespace tallowmere {
 

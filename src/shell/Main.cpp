@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 
 namespace tallowmere {
 

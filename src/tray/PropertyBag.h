@@ -6,8 +6,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/AppError.h"
 #include "platform/PictureObject.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

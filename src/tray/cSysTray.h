@@ -9,10 +9,10 @@
 #include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
+#include "platform/NotifyIconData.h"
 #include "platform/PictureObject.h"
 #include "platform/TrayRouting.h"
 #include "platform/WindowHandle.h"
-#include "tray/NotifyIconData.h"
 #include "tray/PropertyBag.h"
 
 namespace tallowmere {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "engine/BlockList.h"
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 #include "shell/Main.h"
 
 namespace tallowmere {

@@ -7,8 +7,8 @@
 #include "shell/ErrorTrap.h"
 #include "shell/Main.h"
 #include "shell/ProgramFolder.h"
-#include "shell/Skin.h"
 #include "ui/Form1.h"
+#include "ui/Skin.h"
 
 namespace tallowmere {
 

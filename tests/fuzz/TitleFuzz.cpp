@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz/Require.h"
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 #include "shell/Main.h"
 
 namespace tallowmere {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/Require.h"
-#include "tray/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 
 namespace tallowmere {
 namespace {

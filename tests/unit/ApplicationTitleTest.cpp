@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CaseName.h"
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 #include "shell/Main.h"
 
 namespace tallowmere {

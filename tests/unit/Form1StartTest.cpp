@@ -5,7 +5,7 @@
 
 #include "fakes/Form1Fixture.h"
 #include "shell/Main.h"
-#include "shell/Skin.h"
+#include "ui/Skin.h"
 
 namespace tallowmere {
 namespace {

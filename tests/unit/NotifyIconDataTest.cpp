@@ -1,4 +1,4 @@
-#include "tray/NotifyIconData.h"
+#include "platform/NotifyIconData.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "CaseName.h"
-#include "shell/AppError.h"
-#include "shell/SkinFile.h"
+#include "platform/AppError.h"
+#include "platform/SkinFile.h"
 
 namespace tallowmere {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "fakes/Form1Fixture.h"
-#include "shell/AppError.h"
-#include "shell/Skin.h"
+#include "platform/AppError.h"
+#include "ui/Skin.h"
 
 namespace tallowmere {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/Form1Window.h"
+#include "ui/win32/Form1Window.h"
 #include "unit/fakes/FakePlatform.h"
 
 namespace tallowmere::test {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "engine/KeyTable.h"
+#include "platform/AppError.h"
 #include "platform/win32/Gdi.h"
-#include "platform/win32/KeyPictures.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
+#include "ui/win32/KeyPictures.h"
 #include "win/Form1WindowFixture.h"
 #include "win/support/Describe.h"
 #include "win/support/Wait.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "CaseName.h"
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Pictures.h"
-#include "shell/AppError.h"
 #include "win/support/TallowmereBuild.h"
 #include "win/support/TestFolder.h"
 

@@ -134,7 +134,7 @@ int IconWidth(HWND window, WPARAM which) {
 }
 
 TEST_F(ProgramResources, WindowTakesTheSmallImageForItsCaptionAndTheLargeForAltTab) {
-  window.form().SetIcon(Win32ProgramResources(module_).ProgramIcon());
+  window.form().SetIcon(Win32ProgramResources(IDI_PROGRAM, module_).ProgramIcon());
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_BIG), GetSystemMetrics(SM_CXICON));
 }

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "CaseName.h"
+#include "platform/AppError.h"
 #include "platform/win32/Gdi.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32SkinFramework.h"
-#include "shell/AppError.h"
 #include "win/support/TestFolder.h"
 
 namespace tallowmere::test {

@@ -49,7 +49,7 @@ class TrayIcon : public ::testing::Test {
   }
 
   Win32NotificationArea area;
-  Win32TrayRouting routing;
+  Win32TrayRouting routing{[] { return std::string("Tallowmere"); }};
   Win32MessagePump pump;
   Win32Clock clock;
   Win32ControlWindows windows;

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/AppError.h"
 #include "platform/win32/TrayControlWindow.h"
-#include "shell/AppError.h"
 
 namespace tallowmere::test {
 namespace {
@@ -47,7 +47,7 @@ class TrayRouting : public ::testing::Test {
 
   TrayControlWindow window{nullptr};
   RecordingTarget target;
-  Win32TrayRouting routing;
+  Win32TrayRouting routing{[] { return std::string("Tallowmere"); }};
 };
 
 TEST_F(TrayRouting, InstallPutsTrayWindowProcInFrontAndRemoveRestoresThePrevious) {

@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "CaseName.h"
+#include "platform/AppError.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Files.h"
-#include "shell/AppError.h"
 #include "win/support/TestFolder.h"
 
 namespace tallowmere::test {

@@ -3,11 +3,11 @@
 
 #include <string>
 
+#include "platform/AppError.h"
 #include "platform/win32/RegKey.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SettingsStore.h"
-#include "shell/AppError.h"
 #include "tray/StartupSettings.h"
 #include "tray/mStartUp.h"
 #include "win/support/TallowmereBuild.h"

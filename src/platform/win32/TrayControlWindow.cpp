@@ -1,8 +1,8 @@
 #include "platform/win32/TrayControlWindow.h"
 
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/WindowClass.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

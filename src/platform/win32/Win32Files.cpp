@@ -1,8 +1,8 @@
 #include "platform/win32/Win32Files.h"
 
+#include "platform/AppError.h"
 #include "platform/win32/Handle.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

@@ -2,16 +2,15 @@
 
 #include <windows.h>
 
-#include "app/resource.h"
+#include "platform/AppError.h"
 #include "platform/win32/IconPicture.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 
 HICON Win32ProgramResources::LoadProgramIcon(int width, int height) const {
-  return static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, width,
-                                       height, LR_DEFAULTCOLOR));
+  return static_cast<HICON>(
+      LoadImageW(module_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
 }
 
 std::shared_ptr<const PictureObject> Win32ProgramResources::ProgramIcon() {

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/AppError.h"
 #include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

@@ -4,8 +4,8 @@
 
 #include <exception>
 
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

@@ -6,8 +6,8 @@
 
 #include "platform/Files.h"
 #include "platform/SkinControl.h"
+#include "platform/SkinFile.h"
 #include "platform/win32/Gdi.h"
-#include "shell/SkinFile.h"
 
 namespace tallowmere {
 

@@ -2,10 +2,9 @@
 
 #include <exception>
 
+#include "platform/AppError.h"
+#include "platform/NotifyIconData.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
-#include "shell/Main.h"
-#include "tray/NotifyIconData.h"
 
 namespace tallowmere {
 
@@ -17,6 +16,7 @@ namespace {
 // it replaced has to be module-wide; one slot serves the one routed window.
 WNDPROC PrevWndProc = nullptr;
 HWND RoutedWindow = nullptr;
+const Win32TrayRouting* Routing = nullptr;
 
 // What the shell broadcasts when it has started, and after a restart.
 UINT TaskbarCreatedMessage() {
@@ -26,7 +26,7 @@ UINT TaskbarCreatedMessage() {
 
 void ReportEscapedError(HWND hWnd, const char* description) {
   MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(),
-              Wide(ApplicationTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+              Wide(Routing->Caption()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -62,6 +62,7 @@ void Win32TrayRouting::Install(WindowHandle window, TrayMessageTarget& target) {
   // Routing a window twice must not make the procedure call itself for ever.
   if (previous != &mSysTray::TrayWindowProc) mSysTray::PrevWndProc = previous;
   mSysTray::RoutedWindow = hWnd;
+  mSysTray::Routing = this;
   SetWindowLongPtrW(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&target));
   // A program run as administrator would otherwise never hear the shell,
   // which runs with the user's rights, announce its restart.

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "platform/TrayRouting.h"
 
 namespace tallowmere {
@@ -21,10 +25,17 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 // a time.
 class Win32TrayRouting final : public TrayRouting {
  public:
+  // `caption` gives the caption of the box that shows a handler's failure.
+  explicit Win32TrayRouting(std::function<std::string()> caption) : caption_(std::move(caption)) {}
+
   // Fails with AppError while another window is routed: the previous
   // procedure has a single slot.
   void Install(WindowHandle window, TrayMessageTarget& target) override;
   void Remove(WindowHandle window) override;
+  std::string Caption() const { return caption_(); }
+
+ private:
+  std::function<std::string()> caption_;
 };
 
 }  // namespace tallowmere

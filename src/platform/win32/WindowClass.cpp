@@ -1,7 +1,7 @@
 #include "platform/win32/WindowClass.h"
 
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

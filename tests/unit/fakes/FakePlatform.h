@@ -15,7 +15,7 @@
 #include "FakeHooks.h"
 #include "FakeSkin.h"
 #include "FakeTray.h"
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 #include "ui/FormView.h"
 #include "ui/Platform.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/AppError.h"
 #include "platform/Pictures.h"
 #include "platform/SkinControl.h"
-#include "shell/AppError.h"
 
 namespace tallowmere {
 

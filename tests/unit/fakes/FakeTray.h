@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/AppError.h"
 #include "platform/Clock.h"
 #include "platform/ControlWindow.h"
 #include "platform/MessagePump.h"
 #include "platform/NotificationArea.h"
 #include "platform/PictureObject.h"
 #include "platform/TrayRouting.h"
-#include "shell/AppError.h"
 #include "tray/cSysTray.h"
 
 namespace tallowmere {

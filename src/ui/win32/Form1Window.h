@@ -8,10 +8,10 @@
 #include <map>
 #include <string>
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Dpi.h"
 #include "platform/win32/Gdi.h"
 #include "ui/Form1.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/Dpi.h"
 
 namespace tallowmere {
 

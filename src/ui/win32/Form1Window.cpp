@@ -1,15 +1,15 @@
-#include "platform/win32/Form1Window.h"
+#include "ui/win32/Form1Window.h"
 
 #include <exception>
 #include <stdexcept>
 
+#include "platform/AppError.h"
 #include "platform/win32/IconPicture.h"
-#include "platform/win32/KeyPictures.h"
-#include "platform/win32/PushButton.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/WindowClass.h"
-#include "shell/AppError.h"
 #include "shell/Main.h"
+#include "ui/win32/KeyPictures.h"
+#include "ui/win32/PushButton.h"
 
 namespace tallowmere {
 

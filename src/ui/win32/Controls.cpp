@@ -1,12 +1,12 @@
-#include "platform/win32/Controls.h"
+#include "ui/win32/Controls.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/ContainerFrame.h"
-#include "platform/win32/PictureBox.h"
-#include "platform/win32/PushButton.h"
+#include "platform/AppError.h"
 #include "platform/win32/Text.h"
-#include "shell/AppError.h"
+#include "ui/win32/ContainerFrame.h"
+#include "ui/win32/PictureBox.h"
+#include "ui/win32/PushButton.h"
 
 namespace tallowmere {
 

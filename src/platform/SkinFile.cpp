@@ -1,8 +1,8 @@
-#include "shell/SkinFile.h"
+#include "platform/SkinFile.h"
 
 #include <string>
 
-#include "shell/AppError.h"
+#include "platform/AppError.h"
 
 namespace tallowmere {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/ContainerFrame.h"
+#include "ui/win32/ContainerFrame.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "shell/Skin.h"
+#include "ui/Skin.h"
 
 #include "shell/ProgramFolder.h"
 #include "ui/Form1.h"

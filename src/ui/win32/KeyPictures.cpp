@@ -1,4 +1,4 @@
-#include "platform/win32/KeyPictures.h"
+#include "ui/win32/KeyPictures.h"
 
 #include <initializer_list>
 #include <iterator>

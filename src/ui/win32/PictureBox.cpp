@@ -1,4 +1,4 @@
-#include "platform/win32/PictureBox.h"
+#include "ui/win32/PictureBox.h"
 
 #include "platform/win32/Gdi.h"
 #include "platform/win32/WindowClass.h"

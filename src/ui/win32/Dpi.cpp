@@ -1,4 +1,4 @@
-#include "platform/win32/Dpi.h"
+#include "ui/win32/Dpi.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/PushButton.h"
+#include "ui/win32/PushButton.h"
 
 #include <windowsx.h>
 

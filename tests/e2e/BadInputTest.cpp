@@ -25,7 +25,6 @@
 #include "CaseName.h"
 #include "engine/KeyTable.h"
 #include "platform/win32/Handle.h"
-#include "platform/win32/RegKey.h"
 #include "platform/win32/Text.h"
 #include "win/support/Describe.h"
 #include "win/support/ErrorBoxes.h"
@@ -33,10 +32,9 @@
 #include "win/support/FileWatch.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
-#include "win/support/MainWindowControls.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/Registry.h"
 #include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereUnderTest.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
 
@@ -51,7 +49,8 @@ constexpr WORD kTappedKeys[] = {'A', 'B', 'C', 'D'};
 
 // The program, its block list and what a case holds in place meanwhile.
 struct Scene {
-  TallowmereUnderTest program;
+  explicit Scene(TallowmereUnderTest& program) : program(program) {}
+  TallowmereUnderTest& program;
   std::filesystem::path list = program.BlockListFile();
   std::optional<Handle> holder;  // another program's handle on the list
 
@@ -63,19 +62,17 @@ struct Scene {
   }
 };
 
-class BadInput : public ::testing::Test {
+class BadInput : public MainWindowUnderTest, public ::testing::Test {
  protected:
   // Answers the load's report boxes, which must name exactly these lines in
   // this order, and returns the main window once it is shown.
   HWND StartAnswering(const std::vector<int>& loadLines) {
-    scene_.program.Launch();
+    program_.Launch();
     for (const int line : loadLines) {
       if (!ExpectReport(L"Form_Load", line)) return nullptr;
     }
-    window_ = Program().WaitForMainWindow(kMainWindowTitle);
-    if (window_ == nullptr) return nullptr;
+    if (!Found(Program().WaitForMainWindow(kMainWindowTitle))) return nullptr;
     EXPECT_TRUE(ErrorBoxes(Program()).empty()) << "a report beyond the expected ones";
-    controls_ = std::make_unique<MainWindowControls>(window_);
     return window_;
   }
 
@@ -100,18 +97,6 @@ class BadInput : public ::testing::Test {
     EXPECT_GT(at, 0u) << "the reason is missing: " << Utf8(message);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     return WaitFor([&] { return !IsWindow(box); });
-  }
-
-  void ClickKey(int index) { ClickAt(Centre(ScreenRect(controls_->Key(index)))); }
-
-  // Starts locking as a user does, with "Start Disabling", which hides the
-  // window.
-  void StartLocking() {
-    HWND lockingSwitch = controls_->Control(ControlId::PushButton6);
-    ASSERT_EQ(WindowText(lockingSwitch), L"Start Disabling");
-    ClickAt(Centre(ScreenRect(lockingSwitch)));
-    ASSERT_TRUE(WaitFor([&] { return WindowText(lockingSwitch) == L"Stop"; }));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window_); }));
   }
 
   // Taps A to D into another program's window and checks which arrive.
@@ -139,11 +124,7 @@ class BadInput : public ::testing::Test {
                               << (held ? Visible(held->substr(0, 80)) : std::string("nothing"));
   }
 
-  RunningProgram& Program() { return scene_.program.Program(); }
-
-  Scene scene_;
-  HWND window_ = nullptr;
-  std::unique_ptr<MainWindowControls> controls_;
+  Scene scene_{program_};
 };
 
 // ---------------------------------------------------------------------------
@@ -189,7 +170,7 @@ TEST_P(OddBlockList, IsRestoredWithoutReportAndStaysAsItWas) {
     const auto screen = ScreenCapture::Take();
     for (const int key : {kKeyA, kKeyB, kKeyC, kKeyD}) {
       const bool marked = std::find(c.marked.begin(), c.marked.end(), key) != c.marked.end();
-      const COLORREF face = screen.MostCommonColour(Inset(ScreenRect(controls_->Key(key)), 3));
+      const COLORREF face = screen.MostCommonColour(Inset(ScreenRect(Key(key)), 3));
       if (face != (marked ? kMarkedColor : kUnmarkedColor)) {
         wrong += " key " + std::to_string(key) + " shows " + Hex(face);
       }
@@ -301,7 +282,7 @@ TEST_P(FaultAroundTheList, IsReportedAndTheLastGoodListStays) {
   const std::function<void()> mend = c.during(scene_);
 
   FileWatch list(scene_.list);
-  ClickKey(kKeyB);
+  Click(Key(kKeyB));
   if (c.refusesSaves) {
     ExpectReport(L"cmdKey_Click", 114);
     mend();
@@ -311,7 +292,7 @@ TEST_P(FaultAroundTheList, IsReportedAndTheLastGoodListStays) {
   } else {
     EXPECT_TRUE(list.WaitForBytes(c.listAfterB.value()));
   }
-  ClickKey(kKeyC);
+  Click(Key(kKeyC));
   EXPECT_TRUE(list.WaitForBytes(c.listAfterMend))
       << "the list holds " << (list.Last() ? Visible(*list.Last()) : std::string("nothing"));
   EXPECT_FALSE(std::filesystem::exists(scene_.list.wstring() + L".new"));
@@ -424,14 +405,7 @@ std::string Utf16(const std::wstring& text) {
 }
 
 void Store(const wchar_t* name, const StoredValue& value) {
-  RegKey key;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), 0, nullptr, 0,
-                            KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
-            ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, value.type,
-                           reinterpret_cast<const BYTE*>(value.bytes.data()),
-                           static_cast<DWORD>(value.bytes.size())),
-            ERROR_SUCCESS);
+  SetRegistryValue(HKEY_CURRENT_USER, kSettingsKey, name, value.type, value.bytes);
 }
 
 std::optional<StoredValue> Stored(const wchar_t* name) {
@@ -463,8 +437,8 @@ TEST_P(StrangeSettings, ComeUpShownAndIdleAndStayAsTheyWere) {
   Store(L"Minimized", c.minimized);
 
   ASSERT_NE(StartAnswering({}), nullptr);
-  EXPECT_EQ(WindowText(controls_->Control(ControlId::PushButton6)), L"Start Disabling");
-  EXPECT_EQ(SendMessageW(controls_->Control(ControlId::Check6), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(WindowText(Control(ControlId::PushButton6)), L"Start Disabling");
+  EXPECT_EQ(SendMessageW(Control(ControlId::Check6), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   ExpectAnswering();
   for (const auto& [name, value] :
        {std::pair{L"Windows Startup", c.windowsStartup}, std::pair{L"Minimized", c.minimized}}) {

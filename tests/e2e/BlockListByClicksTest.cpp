@@ -15,9 +15,8 @@
 #include "win/support/Describe.h"
 #include "win/support/FileWatch.h"
 #include "win/support/Input.h"
-#include "win/support/MainWindowControls.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereUnderTest.h"
 #include "win/support/TestFolder.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
@@ -31,7 +30,7 @@ struct Target {
   ControlId control = ControlId::Form1;
 };
 
-Target Key(int index) {
+Target KeyButton(int index) {
   return {index, ControlId::Form1};
 }
 Target Option(ControlId id) {
@@ -43,22 +42,21 @@ struct Step {
   std::string blockList;  // the file's bytes after the click
 };
 
-class ClickingTheMainWindow {
+class ClickingTheMainWindow : public MainWindowUnderTest {
  protected:
-  explicit ClickingTheMainWindow(std::wstring_view tempName = L"Temp") : program_(tempName) {}
+  explicit ClickingTheMainWindow(std::wstring_view tempName = L"Temp")
+      : MainWindowUnderTest(tempName) {}
 
   // Starts the program and notes the block list its load left behind, so
   // that no read of the file meets the first click's save.
   bool Start() {
-    window_ = program_.Start();
-    if (!window_) return false;
-    controls_ = std::make_unique<MainWindowControls>(window_);
+    if (!MainWindowUnderTest::Start()) return false;
     blockList_ = std::make_unique<FileWatch>(program_.BlockListFile());
     return true;
   }
 
   HWND Find(const Target& target) const {
-    return target.key >= 0 ? controls_->Key(target.key) : controls_->Control(target.control);
+    return target.key >= 0 ? Key(target.key) : Control(target.control);
   }
 
   // Clicks the middle of the target, as a user would, and keeps track of
@@ -66,7 +64,7 @@ class ClickingTheMainWindow {
   void Click(const Target& target) {
     HWND control = Find(target);
     ASSERT_NE(control, nullptr) << "nothing to click at key " << target.key;
-    ClickAt(Centre(ScreenRect(control)));
+    MainWindowUnderTest::Click(control);
     if (target.key >= 0) {
       marked_[target.key] = !marked_[target.key];
     } else {
@@ -90,7 +88,7 @@ class ClickingTheMainWindow {
       wrong.str("");
       const auto screen = ScreenCapture::Take();
       for (const auto& [index, marked] : marked_) {
-        HWND button = controls_->Key(index);
+        HWND button = Key(index);
         if (kKeyTable[index].picture != Picture::None) {
           if (IsWindowVisible(button) == marked) wrong << " key " << index << " visible";
           continue;
@@ -119,15 +117,11 @@ class ClickingTheMainWindow {
 
   void ExpectTicks() {
     for (const auto& [id, ticked] : ticked_) {
-      EXPECT_EQ(SendMessageW(controls_->Control(id), BM_GETCHECK, 0, 0),
-                ticked ? BST_CHECKED : BST_UNCHECKED)
+      EXPECT_EQ(SendMessageW(Control(id), BM_GETCHECK, 0, 0), ticked ? BST_CHECKED : BST_UNCHECKED)
           << Definition(id).caption;
     }
   }
 
-  TallowmereUnderTest program_;
-  HWND window_ = nullptr;
-  std::unique_ptr<MainWindowControls> controls_;
   std::unique_ptr<FileWatch> blockList_;
   std::map<int, bool> marked_;
   std::map<ControlId, bool> ticked_;
@@ -141,17 +135,17 @@ TEST_F(BlockListByClicks, FollowsEveryClickInButtonOrder) {
   ASSERT_TRUE(Start());
   ExpectBlockList("\r\n");
   const std::vector<Step> steps = {
-      {Key(41), "65,\r\n"},                                                 // a
-      {Key(53), "65,90,\r\n"},                                              // z
-      {Key(29), "81,65,90,\r\n"},                                           // q
-      {Key(52), "81,65,13,90,\r\n"},                                        // Enter
-      {Key(96), "81,65,13,90,13,\r\n"},                                     // keypad ent
+      {KeyButton(41), "65,\r\n"},                                           // a
+      {KeyButton(53), "65,90,\r\n"},                                        // z
+      {KeyButton(29), "81,65,90,\r\n"},                                     // q
+      {KeyButton(52), "81,65,13,90,\r\n"},                                  // Enter
+      {KeyButton(96), "81,65,13,90,13,\r\n"},                               // keypad ent
       {Option(ControlId::Check6_), "81,65,13,90,13,519,520,\r\n"},          // middle
       {Option(ControlId::Check2_), "81,65,13,90,13,513,514,519,520,\r\n"},  // left
-      {Key(41), "81,13,90,13,513,514,519,520,\r\n"},                        // a again
-      {Key(52), "81,90,13,513,514,519,520,\r\n"},                           // Enter again
+      {KeyButton(41), "81,13,90,13,513,514,519,520,\r\n"},                  // a again
+      {KeyButton(52), "81,90,13,513,514,519,520,\r\n"},                     // Enter again
       {Option(ControlId::Check6_), "81,90,13,513,514,\r\n"},                // middle again
-      {Key(99), "81,90,13,32,513,514,\r\n"},                                // space bar
+      {KeyButton(99), "81,90,13,32,513,514,\r\n"},                          // space bar
   };
   RunSteps(steps);
 }
@@ -176,16 +170,16 @@ TEST_F(BlockListByClicks, AllFiveMouseOptionsInTheirFixedOrderAndNoneAgain) {
 
 TEST_F(BlockListByClicks, PictureKeyIsHiddenWhileMarkedAndItsPlaceTakesNoClick) {
   ASSERT_TRUE(Start());
-  HWND logo = controls_->Key(73);
+  HWND logo = Key(73);
   ASSERT_NE(logo, nullptr);
   const POINT spot = Centre(ScreenRect(logo));
-  Click(Key(73));
+  Click(KeyButton(73));
   ExpectBlockList("91,\r\n");
   ExpectFaces();
   // A click on the picture where the key was changes nothing; the click on
   // "a" after it shows that both were handled.
   ClickAt(spot);
-  RunSteps({{Key(41), "65,91,\r\n"}});
+  RunSteps({{KeyButton(41), "65,91,\r\n"}});
 }
 
 // The example of the block list format, saved into TEMP folders whose names
@@ -199,8 +193,8 @@ class BlockListInTemp : public ClickingTheMainWindow,
 TEST_P(BlockListInTemp, HoldsTheMarkedKeysThenTheTickedMouseOptions) {
   ASSERT_TRUE(Start());
   RunSteps({
-      {Key(41), "65,\r\n"},                                    // a
-      {Key(42), "65,83,\r\n"},                                 // s
+      {KeyButton(41), "65,\r\n"},                              // a
+      {KeyButton(42), "65,83,\r\n"},                           // s
       {Option(ControlId::Check2_), "65,83,513,514,\r\n"},      // "Disable Left Click"
       {Option(ControlId::Check5_), "65,83,513,514,522,\r\n"},  // "Disable Mouse Scroll"
   });

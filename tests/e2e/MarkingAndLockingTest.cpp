@@ -18,9 +18,8 @@
 #include "win/support/FileBytes.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
-#include "win/support/MainWindowControls.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereUnderTest.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
 
@@ -39,31 +38,17 @@ bool IsPictureKey(int index) {
   return kKeyTable[index].picture != Picture::None;
 }
 
-class MarkingAndLocking : public ::testing::Test {
+class MarkingAndLocking : public MainWindowUnderTest, public ::testing::Test {
  protected:
   // Starts the program with an empty block list and finds its controls.
   bool Start() {
     WriteFileBytes(program_.BlockListFile(), "\r\n");
-    return Found(program_.Start());
+    return MainWindowUnderTest::Start();
   }
-
-  bool Found(HWND window) {
-    window_ = window;
-    if (window_) controls_ = std::make_unique<MainWindowControls>(window_);
-    return window_ != nullptr;
-  }
-
-  RunningProgram& Program() { return program_.Program(); }
-  HWND Key(int index) const { return controls_->Key(index); }
-  HWND Control(ControlId id) const { return controls_->Control(id); }
 
   // Read only once the screen shows that the save is done: a read at the
   // moment the program replaces the file makes the replacement fail.
   std::optional<std::string> BlockList() const { return ReadFileBytes(program_.BlockListFile()); }
-
-  static COLORREF Face(HWND key) {
-    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(key), 3));
-  }
 
   // How many pixels inside the rectangle have the colour.
   static int PixelsOf(const ScreenCapture& screen, const RECT& rect, COLORREF colour) {
@@ -98,16 +83,10 @@ class MarkingAndLocking : public ::testing::Test {
     return wrong.str();
   }
 
-  static void Click(HWND control) { ClickAt(Centre(ScreenRect(control))); }
-
   static bool MakeActive(HWND window) {
     SetForegroundWindow(window);
     return WaitFor([&] { return GetForegroundWindow() == window; });
   }
-
-  TallowmereUnderTest program_;
-  HWND window_ = nullptr;
-  std::unique_ptr<MainWindowControls> controls_;
 };
 
 TEST_F(MarkingAndLocking, MarkAllAndUnmarkAll) {
@@ -130,14 +109,11 @@ TEST_F(MarkingAndLocking, LockingSwallowsMarkedKeysUntilStop) {
   ASSERT_TRUE(Start());
   HWND a = Key(41);
   Click(a);
-  ASSERT_TRUE(WaitFor([&] { return Face(a) == kGreen; }));
+  ASSERT_TRUE(WaitFor([&] { return FaceColour(a) == kGreen; }));
   ASSERT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
 
+  ASSERT_NO_FATAL_FAILURE(StartLocking());
   HWND lockingSwitch = Control(ControlId::PushButton6);
-  ASSERT_EQ(WindowText(lockingSwitch), L"Start Disabling");
-  Click(lockingSwitch);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(window_); }));
-  EXPECT_TRUE(WaitFor([&] { return WindowText(lockingSwitch) == L"Stop"; }));
 
   InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
   ASSERT_TRUE(receiver.BringToFront());
@@ -176,13 +152,13 @@ TEST_F(MarkingAndLocking, PressingARealKeyWhileTheWindowIsActiveMarksIt) {
   bool marked = false;
   for (int attempt = 0; attempt < 3 && !marked; ++attempt) {
     PressKey('A');
-    marked = WaitFor([&] { return Face(a) == kGreen; }, 3s);
+    marked = WaitFor([&] { return FaceColour(a) == kGreen; }, 3s);
     if (marked) PumpMessagesFor(350ms);
     ReleaseKey('A');
   }
-  ASSERT_TRUE(marked) << Hex(Face(a));
+  ASSERT_TRUE(marked) << Hex(FaceColour(a));
   PumpMessagesFor(300ms);
-  EXPECT_EQ(Face(a), kGreen);
+  EXPECT_EQ(FaceColour(a), kGreen);
   EXPECT_EQ(BlockList(), std::optional<std::string>("65,\r\n"));
   EXPECT_TRUE(ErrorBoxes(Program()).empty());
   EXPECT_TRUE(Program().End());

@@ -15,9 +15,8 @@
 #include "win/support/ErrorBoxes.h"
 #include "win/support/FileBytes.h"
 #include "win/support/Input.h"
-#include "win/support/MainWindowControls.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereUnderTest.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
 
@@ -31,17 +30,10 @@ constexpr COLORREF kGray = 0xC0C0C0;
 constexpr COLORREF kSkinFace = 0xE0A0C8;
 constexpr char kSkin[] = "; a test skin\r\nface = #C8A0E0\r\ntext = #200040\r\n";
 
-class ShellStart : public ::testing::Test {
+class ShellStart : public MainWindowUnderTest, public ::testing::Test {
  protected:
   std::filesystem::path InProgramFolder(const std::wstring& name) const {
     return program_.ProgramFolder() / name;
-  }
-
-  bool Start() {
-    window_ = program_.Start();
-    if (!window_) return false;
-    controls_ = std::make_unique<MainWindowControls>(window_);
-    return true;
   }
 
   // The face colour of each control that the skin recolours, by caption.
@@ -55,20 +47,12 @@ class ShellStart : public ::testing::Test {
       }
       // A frame's face is the band of its caption: keys and pictures cover
       // much of the rest.
-      RECT place = ScreenRect(controls_->Control(def.id));
+      RECT place = ScreenRect(Control(def.id));
       if (def.kind == ControlKind::Frame) place.bottom = place.top + 6;
       faces.emplace_back(std::string(def.caption), screen.MostCommonColour(Inset(place, 2)));
     }
     return faces;
   }
-
-  COLORREF KeyFace(int index) {
-    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(controls_->Key(index)), 3));
-  }
-
-  TallowmereUnderTest program_;
-  HWND window_ = nullptr;
-  std::unique_ptr<MainWindowControls> controls_;
 };
 
 // With the pointer file gone the load has nothing to report: the box of a
@@ -76,7 +60,7 @@ class ShellStart : public ::testing::Test {
 TEST_F(ShellStart, WithoutThePointerFileNoMessageAppears) {
   std::filesystem::remove(InProgramFolder(L"HAND-M.CUR"));
   ASSERT_TRUE(Start());
-  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
   EXPECT_EQ(WindowText(window_), L"Tallowmere");
 }
 
@@ -84,7 +68,7 @@ TEST_F(ShellStart, ACorruptPointerFileIsReportedAtLine108AndTheWindowComesUp) {
   WriteFileBytes(InProgramFolder(L"HAND-M.CUR"), std::string("\0\0\2\0\1\0 no cursor here", 22));
   program_.Launch();
   std::vector<HWND> boxes;
-  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(program_.Program())).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(Program())).empty(); }));
   const std::wstring message = BoxMessage(boxes[0]);
   EXPECT_NE(message.find(L"in Quorvane2021/08/31.Form1.Form_Load at line 108\r\r"),
             std::wstring::npos)
@@ -92,8 +76,8 @@ TEST_F(ShellStart, ACorruptPointerFileIsReportedAtLine108AndTheWindowComesUp) {
   EXPECT_NE(message.find(L"\r\n"), 0u) << "the description comes first: " << Utf8(message);
 
   PostMessageW(boxes[0], WM_COMMAND, IDOK, 0);
-  EXPECT_NE(program_.Program().WaitForMainWindow(kMainWindowTitle), nullptr);
-  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
+  EXPECT_NE(Program().WaitForMainWindow(kMainWindowTitle), nullptr);
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
 }
 
 TEST_F(ShellStart, TheSkinRecoloursTickBoxesFramesAndLabelsButNotTheKeys) {
@@ -115,7 +99,7 @@ TEST_F(ShellStart, AFolderNamedLikeTheSkinAppliesNoSkin) {
   for (const auto& [caption, face] : PlainFaces()) {
     EXPECT_EQ(face, kWhiteFace) << caption << " shows " << Hex(face);
   }
-  EXPECT_TRUE(ErrorBoxes(program_.Program()).empty());
+  EXPECT_TRUE(ErrorBoxes(Program()).empty());
 }
 
 TEST_F(ShellStart, AnUnreadableSkinIsReportedAtLine100AndTheLoadGoesOn) {
@@ -123,7 +107,7 @@ TEST_F(ShellStart, AnUnreadableSkinIsReportedAtLine100AndTheLoadGoesOn) {
   WriteFileBytes(InProgramFolder(L"x\\o.cjs"), "face = purple\r\n");
   program_.Launch();
   std::vector<HWND> boxes;
-  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(program_.Program())).empty(); }));
+  ASSERT_TRUE(WaitFor([&] { return !(boxes = ErrorBoxes(Program())).empty(); }));
   const std::wstring message = BoxMessage(boxes[0]);
   EXPECT_EQ(message.rfind(L"Invalid skin file, line 1: a colour is written #RRGGBB\r\n"
                           L"in Quorvane2021/08/31.Form1.Form_Load at line 100\r\r",
@@ -131,7 +115,7 @@ TEST_F(ShellStart, AnUnreadableSkinIsReportedAtLine100AndTheLoadGoesOn) {
             0u)
       << Utf8(message);
   PostMessageW(boxes[0], WM_COMMAND, IDOK, 0);
-  EXPECT_NE(program_.Program().WaitForMainWindow(kMainWindowTitle), nullptr);
+  EXPECT_NE(Program().WaitForMainWindow(kMainWindowTitle), nullptr);
 }
 
 // The pointer over the window, as the system shows it: the hand over a key
@@ -158,22 +142,22 @@ TEST_F(ShellStart, ThePointerFollowsTheMouse) {
 
   // Under Wine every process has cursors of its own, the arrow too: the test
   // tells the hand by its handle and the arrow as anything else.
-  moveToFrameBand(controls_->Control(ControlId::Frame1));
+  moveToFrameBand(Control(ControlId::Frame1));
   PumpMessagesFor(300ms);
   const HCURSOR arrow = shown();
-  moveTo(controls_->Key(41));
+  moveTo(Key(41));
   ASSERT_TRUE(WaitFor([&] { return shown() != arrow; }));
   const HCURSOR hand = shown();
-  moveToFrameBand(controls_->Control(ControlId::Frame1));
+  moveToFrameBand(Control(ControlId::Frame1));
   EXPECT_TRUE(WaitFor([&] { return shown() == arrow; }));
-  moveTo(controls_->Control(ControlId::PushButton1));
+  moveTo(Control(ControlId::PushButton1));
   EXPECT_TRUE(WaitFor([&] { return shown() == hand; }));
-  moveTo(controls_->Control(ControlId::Label1));
+  moveTo(Control(ControlId::Label1));
   PumpMessagesFor(300ms);
   EXPECT_EQ(shown(), hand) << "a label keeps the pointer";
-  moveToFrameBand(controls_->Control(ControlId::Frame2));
+  moveToFrameBand(Control(ControlId::Frame2));
   EXPECT_TRUE(WaitFor([&] { return shown() == arrow; }));
-  moveTo(controls_->Control(ControlId::Check3_));
+  moveTo(Control(ControlId::Check3_));
   PumpMessagesFor(300ms);
   EXPECT_EQ(shown(), arrow) << "a tick box keeps the pointer";
 }

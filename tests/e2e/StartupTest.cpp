@@ -18,9 +18,7 @@
 #include "win/support/Registry.h"
 #include "win/support/RunningProgram.h"
 #include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereBuild.h"
 #include "win/support/TallowmereUnderTest.h"
-#include "win/support/TestFolder.h"
 #include "win/support/TrayDesktop.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
@@ -84,43 +82,35 @@ class MachineRunKeyDenied {
   bool ok_ = false;
 };
 
-// Every test starts from no settings and no start-up entry and leaves none
-// behind: other tests start Tallowmere in the same prefix, and Wine starts
-// every program of the Run key when a prefix starts.
-class Startup : public ::testing::Test {
- protected:
-  Startup() { Forget(); }
-  ~Startup() override {
-    program_.reset();
-    Forget();
-  }
-
+// No settings and no start-up entry: other tests start Tallowmere in the same
+// prefix, and Wine starts every program of the Run key when a prefix starts.
+struct NoSettings {
+  NoSettings() { Forget(); }
+  ~NoSettings() { Forget(); }
   static void Forget() {
     DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
     DeleteRunValues();
   }
+};
 
+// Every test starts from no settings and leaves none behind.
+class Startup : public ::testing::Test {
+ protected:
   static void StoreSetting(const wchar_t* name, const wchar_t* value) {
-    RegKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(kSettingsKey).c_str(), 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                             static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, name, value);
   }
 
   static std::optional<std::wstring> Setting(const wchar_t* name) {
     return RegistryText(HKEY_CURRENT_USER, kSettingsKey, name);
   }
 
-  void Start() { program_ = std::make_unique<RunningProgram>(ProgramStart{exe_, temp_, L""}); }
+  RunningProgram& Program() { return program_.Program(); }
 
   // The main window once it exists, shown or not.
   HWND MainWindow() {
     HWND found = nullptr;
     WaitFor([&] {
-      for (HWND window : program_->TopLevelWindows()) {
+      for (HWND window : Program().TopLevelWindows()) {
         if (GetWindow(window, GW_OWNER) == nullptr && WindowText(window) == L"Tallowmere" &&
             !FindChildren(window, L"Keyboard Settings").empty()) {
           found = window;
@@ -144,15 +134,17 @@ class Startup : public ::testing::Test {
 
   static COLORREF Face(HWND window, std::wstring_view caption) {
     HWND key = Child(window, caption);
-    if (key == nullptr) return 0xFFFFFFFF;
-    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(key), 3));
+    return key == nullptr ? 0xFFFFFFFF : FaceColour(key);
   }
 
-  TestFolder folder_;
-  std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
-  std::filesystem::path exe_ = InstallProgram(folder_);
-  std::filesystem::path list_ = temp_ / L"xsettings.txt";
-  std::unique_ptr<RunningProgram> program_;
+  // The entry that names the installed program.
+  std::wstring Entry() const {
+    return Wide(StartupEntryData(Utf8(program_.ProgramFolder().wstring()), "Tallowmere.exe"));
+  }
+
+  NoSettings noSettings_;  // goes only once the program has ended
+  TallowmereUnderTest program_;
+  std::filesystem::path list_ = program_.BlockListFile();
 };
 
 TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
@@ -162,7 +154,7 @@ TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
   InputReceiver receiver({700, 600, 900, 700}, 0x3366CC);
   const std::size_t iconsBefore = TrayIconWindows().size();
 
-  Start();
+  program_.Launch();
   HWND window = MainWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(WaitFor([&] { return Child(window, L"Stop") != nullptr; }));
@@ -181,7 +173,7 @@ TEST_F(Startup, BothOptionsOnComesUpLockedAndHidden) {
   EXPECT_EQ(receiver.KeysDown(), std::vector<WPARAM>{'B'}) << "the marked A is swallowed";
 
   PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
   EXPECT_TRUE(WaitFor([&] { return TrayIconWindows().size() == iconsBefore; }));
 }
 
@@ -190,8 +182,7 @@ TEST_F(Startup, OnlyStartInTrayComesUpShownAndIdle) {
   StoreSetting(L"Minimized", L"On");
   WriteFileBytes(list_, "65,\r\n");
 
-  Start();
-  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  HWND window = program_.Start();
   ASSERT_NE(window, nullptr);
   EXPECT_NE(Child(window, L"Start Disabling"), nullptr);
   EXPECT_EQ(Child(window, L"Stop"), nullptr);
@@ -204,7 +195,7 @@ TEST_F(Startup, OnlyStartInTrayComesUpShownAndIdle) {
   TapKey('A');
   ASSERT_TRUE(WaitFor([&] { return receiver.Count(WM_KEYUP) >= 1; }));
   EXPECT_EQ(receiver.KeysDown(), std::vector<WPARAM>{'A'}) << "nothing is locked";
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(Startup, BlockListIsRestoredIntoButtonsAndMouseOptions) {
@@ -212,8 +203,7 @@ TEST_F(Startup, BlockListIsRestoredIntoButtonsAndMouseOptions) {
   // ticking "Disable Left Click" makes.
   WriteFileBytes(list_, "513,\r\n65,13,");
 
-  Start();
-  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  HWND window = program_.Start();
   ASSERT_NE(window, nullptr);
   COLORREF a = 0, b = 0, enter = 0, keypadEnter = 0;
   EXPECT_TRUE(WaitFor([&] {
@@ -227,26 +217,24 @@ TEST_F(Startup, BlockListIsRestoredIntoButtonsAndMouseOptions) {
   EXPECT_TRUE(Ticked(window, L"Disable Left Click"));
   EXPECT_FALSE(Ticked(window, L"Disable Right Click"));
   EXPECT_EQ(ReadFileBytes(list_), std::optional<std::string>("65,13,13,513,514,\r\n"));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(Startup, MissingTempListIsCopiedFromTheProgramFolder) {
-  WriteFileBytes(exe_.parent_path() / L"xsettings.txt", "66,\r\n");
+  WriteFileBytes(program_.ProgramFolder() / L"xsettings.txt", "66,\r\n");
   ASSERT_FALSE(std::filesystem::exists(list_));
 
-  Start();
-  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  HWND window = program_.Start();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ReadFileBytes(list_), std::optional<std::string>("66,\r\n"));
   COLORREF b = 0;
   EXPECT_TRUE(WaitFor([&] { return (b = Face(window, L"b")) == kGreen; })) << std::hex << b;
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   WriteFileBytes(list_, "");
-  Start();
-  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  HWND window = program_.Start();
   ASSERT_NE(window, nullptr);
   HWND startup = Child(window, L"Load this software on Windows startup");
   ASSERT_NE(startup, nullptr);
@@ -257,8 +245,7 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   ASSERT_TRUE(WaitFor([&] { return Setting(L"Minimized") == L"On"; }));
 
   ClickAt(Centre(ScreenRect(startup)));
-  const std::wstring expected =
-      Wide(StartupEntryData(Utf8(exe_.parent_path().wstring()), "Tallowmere.exe"));
+  const std::wstring expected = Entry();
   EXPECT_TRUE(
       WaitFor([&] { return RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), expected);
@@ -273,7 +260,7 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   EXPECT_EQ(Setting(L"Minimized"), L"Off") << "unticking also unticks Start in system tray";
   EXPECT_FALSE(Ticked(window, L"Start in system tray"));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(Startup, StandardUserGetsTheEntryInTheirOwnList) {
@@ -283,16 +270,15 @@ TEST_F(Startup, StandardUserGetsTheEntryInTheirOwnList) {
   RegKey probe;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, probe.Receive()),
             ERROR_ACCESS_DENIED);
-  Start();
-  HWND window = program_->WaitForMainWindow(L"Tallowmere");
+  HWND window = program_.Start();
   ASSERT_NE(window, nullptr);
   HWND startup = Child(window, L"Load this software on Windows startup");
   ASSERT_NE(startup, nullptr);
 
   ClickAt(Centre(ScreenRect(startup)));
-  const std::wstring expected =
-      Wide(StartupEntryData(Utf8(exe_.parent_path().wstring()), "Tallowmere.exe"));
-  EXPECT_TRUE(WaitFor([&] { return RegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue) == expected; }));
+  const std::wstring expected = Entry();
+  EXPECT_TRUE(
+      WaitFor([&] { return RegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue) == expected; }));
   EXPECT_FALSE(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value());
   // A refusal would have put the box and the setting back to unticked.
   EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"On"; }));
@@ -304,7 +290,7 @@ TEST_F(Startup, StandardUserGetsTheEntryInTheirOwnList) {
       WaitFor([&] { return !RegistryText(HKEY_CURRENT_USER, kRunKey, kRunValue).has_value(); }));
   EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"Off"; }));
   EXPECT_FALSE(Ticked(window, L"Load this software on Windows startup"));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 }  // namespace

@@ -26,11 +26,9 @@
 #include "engine/KeyTable.h"
 #include "win/support/FileBytes.h"
 #include "win/support/Input.h"
-#include "win/support/MainWindowControls.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/PassedOnInput.h"
 #include "win/support/ProcessMemory.h"
-#include "win/support/ScreenCapture.h"
-#include "win/support/TallowmereUnderTest.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
 
@@ -154,34 +152,24 @@ class Stream {
   std::optional<ProcessMemory> before_, after_;
 };
 
-class StressUnderLocking : public ::testing::Test {
+class StressUnderLocking : public MainWindowUnderTest, public ::testing::Test {
  protected:
   // Starts the program on the full list, puts in the counting hooks (before
   // the program's, so that they see only what it passes on) and starts
   // locking with the window shown again and active.
   void StartLocked() {
     WriteFileBytes(program_.BlockListFile(), FullList());
-    window_ = program_.Start();
-    ASSERT_NE(window_, nullptr);
-    controls_ = std::make_unique<MainWindowControls>(window_);
+    ASSERT_TRUE(Start());
     for (int index : ToggledIndices()) {
-      ASSERT_TRUE(WaitFor([&] { return Face(index) == kMarkedColor; })) << "key " << index;
+      ASSERT_TRUE(WaitFor([&] { return KeyFace(index) == kMarkedColor; })) << "key " << index;
     }
     passed_ = std::make_unique<PassedOnInput>(kStreamTag);
-
-    HWND lockingSwitch = controls_->Control(ControlId::PushButton6);
-    ClickAt(Centre(ScreenRect(lockingSwitch)));
-    ASSERT_TRUE(WaitFor([&] { return WindowText(lockingSwitch) == L"Stop"; }));
-    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window_); }));
+    ASSERT_NO_FATAL_FAILURE(StartLocking());
     // Brought back by another program, as the tray icon does.
     ShowWindow(window_, SW_SHOW);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }));
     SetForegroundWindow(window_);
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
-  }
-
-  COLORREF Face(int index) const {
-    return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(controls_->Key(index)), 3));
   }
 
   // A marked key and a move must be swallowed and a key no button carries
@@ -211,12 +199,12 @@ class StressUnderLocking : public ::testing::Test {
     std::map<int, int> clicks;
     int total = 0;
     const auto click = [&](int index) {
-      ClickAt(Centre(ScreenRect(controls_->Key(index))));
+      Click(Key(index));
       ++total;
       const COLORREF expected = ++clicks[index] % 2 == 1 ? kUnmarkedColor : kMarkedColor;
-      const bool shown = WaitFor([&] { return Face(index) == expected; });
+      const bool shown = WaitFor([&] { return KeyFace(index) == expected; });
       EXPECT_TRUE(shown) << "click " << clicks[index] << " on key " << index << " shows "
-                         << Hex(Face(index));
+                         << Hex(KeyFace(index));
       return shown;
     };
     for (std::size_t next = 0; !done; ++next) {
@@ -231,9 +219,6 @@ class StressUnderLocking : public ::testing::Test {
     return total;
   }
 
-  TallowmereUnderTest program_;
-  HWND window_ = nullptr;
-  std::unique_ptr<MainWindowControls> controls_;
   std::unique_ptr<PassedOnInput> passed_;
 };
 
@@ -249,7 +234,7 @@ TEST_F(StressUnderLocking, NothingBlockedLeaksNothingAllowedIsLostWhileClicksRew
   std::string failure;
   std::thread injector([&] {
     try {
-      stream.Send(program_.Program().Id(), stop);
+      stream.Send(Program().Id(), stop);
     } catch (const std::exception& e) {
       failure = e.what();
     }
@@ -276,7 +261,7 @@ TEST_F(StressUnderLocking, NothingBlockedLeaksNothingAllowedIsLostWhileClicksRew
   EXPECT_EQ(passed_->Mouse(WM_LBUTTONUP, false) - releasesBefore, clicks);
 
   ExpectHooksIn(stream);
-  EXPECT_EQ(WindowText(controls_->Control(ControlId::PushButton6)), L"Stop");
+  EXPECT_EQ(WindowText(Control(ControlId::PushButton6)), L"Stop");
 
   ASSERT_TRUE(stream.Before() && stream.After()) << "the program's memory could not be read";
   const ProcessMemory &before = *stream.Before(), &after = *stream.After();
@@ -292,7 +277,7 @@ TEST_F(StressUnderLocking, NothingBlockedLeaksNothingAllowedIsLostWhileClicksRew
       Kilobytes(after.peakPrivateBytes));
   // Read once the program is gone: a read while its key capture poll saves
   // would make the save fail.
-  EXPECT_TRUE(program_.Program().End());
+  EXPECT_TRUE(Program().End());
   EXPECT_EQ(ReadFileBytes(program_.BlockListFile()), std::optional<std::string>(FullList()))
       << "every toggled key ends marked again";
 }

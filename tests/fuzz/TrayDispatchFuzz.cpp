@@ -11,6 +11,7 @@
 
 #include "fuzz/Require.h"
 #include "tray/cSysTray.h"
+#include "unit/fakes/FakeTray.h"
 
 namespace tallowmere {
 namespace {
@@ -54,43 +55,11 @@ bool EndsBalloon(const Message& m) {
   return m.lParam >= 0x403 && m.lParam <= 0x405;
 }
 
-class RecordingArea : public NotificationArea {
- public:
-  std::vector<NotifyIconRecord> sent;
-  bool ShellNotifyIcon(NotifyMessage, const NotifyIconRecord& record) override {
-    sent.push_back(record);
-    return true;
-  }
-};
-
-class NoRouting : public TrayRouting {
- public:
-  void Install(WindowHandle, TrayMessageTarget&) override {}
-  void Remove(WindowHandle) override {}
-};
-
-class OneWindow : public ControlWindows {
- public:
-  std::unique_ptr<ControlWindow> Create() override { return std::make_unique<Window>(); }
-
- private:
-  class Window : public ControlWindow {
-   public:
-    WindowHandle Handle() const override { return 0x1234; }
-  };
-};
-
-class StepClock : public Clock {
- public:
-  std::chrono::milliseconds now{5'000'000};
-  std::chrono::milliseconds Now() override { return now; }
-};
-
 // Hands the queued messages to the control, a few per pass, as the window
 // procedure would; each wait lets fake time pass.
 class QueuePump : public MessagePump {
  public:
-  QueuePump(StepClock& clock, std::deque<Message>& queue, cSysTray*& tray)
+  QueuePump(FakeClock& clock, std::deque<Message>& queue, cSysTray*& tray)
       : clock_(clock), queue_(queue), tray_(tray) {}
   std::vector<Message> delivered;
   std::chrono::milliseconds step{250};
@@ -106,7 +75,7 @@ class QueuePump : public MessagePump {
   }
 
  private:
-  StepClock& clock_;
+  FakeClock& clock_;
   std::deque<Message>& queue_;
   cSysTray*& tray_;
 };
@@ -135,12 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::deque<Message> queue;
   while (input.remaining_bytes() > 0 && queue.size() < 60) queue.push_back(NextMessage(input));
 
-  RecordingArea area;
-  NoRouting routing;
-  StepClock clock;
+  FakeNotificationArea area;
+  FakeTrayRouting routing;
+  FakeClock clock;
   cSysTray* target = nullptr;
   QueuePump pump(clock, queue, target);
-  OneWindow windows;
+  FakeControlWindows windows;
   TrayPlatform platform{area, routing, pump, clock, windows};
   cSysTray tray(platform, true);
   target = &tray;
@@ -172,12 +141,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(raised == expected, "messages dispatched during the wait raise their events");
   Require(area.sent.size() == (ended ? 1u : 2u),
           "the balloon is cleared exactly when no notification ended it");
-  Require(area.sent.front().uFlags == kFlagInfo && area.sent.front().szInfo == "Still running" &&
-              area.sent.front().uTimeout == static_cast<std::uint32_t>(seconds) * 1000,
+  const NotifyIconRecord &shown = area.sent.front().record, &cleared = area.sent.back().record;
+  Require(shown.uFlags == kFlagInfo && shown.szInfo == "Still running" &&
+              shown.uTimeout == static_cast<std::uint32_t>(seconds) * 1000,
           "the balloon record carries its text and time-out");
   if (!ended) {
-    Require(area.sent.back().szInfo.empty() && area.sent.back().szInfoTitle.empty() &&
-                area.sent.back().uTimeout == static_cast<std::uint32_t>(seconds) * 1000,
+    Require(cleared.szInfo.empty() && cleared.szInfoTitle.empty() &&
+                cleared.uTimeout == static_cast<std::uint32_t>(seconds) * 1000,
             "the clearing record has empty texts and the same time-out");
   }
   return 0;

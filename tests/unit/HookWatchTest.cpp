@@ -15,9 +15,9 @@ namespace tallowmere {
 namespace {
 
 // Input the desktop had since the previous look: just long enough ago that the
-// hooks must have seen it (the look's own reading of the clock moves it on by
-// one), or just now.
-constexpr std::uint32_t kLongAgo = kHookCallGrace - 1, kJustNow = 5;
+// hooks must have seen it (the look's two readings of the clock, the way out's
+// and the watch's, move it on by two), or just now.
+constexpr std::uint32_t kLongAgo = kHookCallGrace - 2, kJustNow = 5;
 static_assert(kLongAgo < kHookWatchInterval);
 
 // Hook calls that also keep which hooks are installed at each moment, and

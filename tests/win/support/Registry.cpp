@@ -23,6 +23,31 @@ bool RegistryKeyExists(HKEY root, std::wstring_view path) {
   return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.Receive()) == ERROR_SUCCESS;
 }
 
+void SetRegistryValue(HKEY root, std::wstring_view path, const wchar_t* name, DWORD type,
+                      std::string_view bytes) {
+  const std::wstring key(path);
+  RegKey created;
+  LSTATUS status = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                   created.Receive(), nullptr);
+  if (status == ERROR_SUCCESS) {
+    status =
+        RegSetValueExW(created.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
+  }
+  if (status != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot set " + Utf8(name) + " under " + Utf8(key) + ": " +
+                             SystemErrorText(static_cast<DWORD>(status)));
+  }
+}
+
+void SetRegistryText(HKEY root, std::wstring_view path, const wchar_t* name,
+                     std::wstring_view text) {
+  const std::wstring terminated(text);
+  SetRegistryValue(root, path, name, REG_SZ,
+                   {reinterpret_cast<const char*>(terminated.c_str()),
+                    (terminated.size() + 1) * sizeof(wchar_t)});
+}
+
 std::optional<std::wstring> RegistryText(HKEY root, std::wstring_view path, const wchar_t* name) {
   const std::wstring key(path);
   wchar_t data[1024];

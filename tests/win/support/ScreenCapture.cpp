@@ -8,6 +8,7 @@
 
 #include "platform/win32/Gdi.h"
 #include "win/support/TallowmereBuild.h"
+#include "win/support/WindowQueries.h"
 
 namespace tallowmere::test {
 namespace {
@@ -112,6 +113,10 @@ std::filesystem::path SaveScreenshot(std::wstring_view name) {
 
 RECT Inset(const RECT& rect, int margin) {
   return {rect.left + margin, rect.top + margin, rect.right - margin, rect.bottom - margin};
+}
+
+COLORREF FaceColour(HWND control) {
+  return ScreenCapture::Take().MostCommonColour(Inset(ScreenRect(control), 3));
 }
 
 }  // namespace tallowmere::test

@@ -40,4 +40,7 @@ std::filesystem::path SaveScreenshot(std::wstring_view name);
 // The rectangle shrunk by the same margin on every side.
 RECT Inset(const RECT& rect, int margin);
 
+// The colour of a control's face on the screen now, a caption on it aside.
+COLORREF FaceColour(HWND control);
+
 }  // namespace tallowmere::test

@@ -252,26 +252,26 @@ TEST_F(BadInput, HooksServeWhateverTheListHolds) {
 // take the write permission from a folder either; TEMP naming a file
 // stands for a TEMP the program cannot write.
 
+std::function<void()> Nothing(Scene&) {
+  return [] {};
+}
+
 struct Fault {
   const char* name;
   // Puts the fault in place before the start.
   std::function<void(Scene&)> before;
   // Puts the fault in place once the window is up; returns what mends it.
-  std::function<std::function<void()>(Scene&)> during;
-  std::vector<int> loadLines;  // the lines the load reports
-  bool refusesSaves;
+  std::function<std::function<void()>(Scene&)> during = Nothing;
+  std::vector<int> loadLines = {};  // the lines the load reports
+  bool refusesSaves = false;
   // What the list holds after the click on b: while saves are refused, the
   // last good list, or nothing when there was none.
-  std::optional<std::string> listAfterB;
-  std::string listAfterMend;  // once b and c are marked
+  std::optional<std::string> listAfterB = std::nullopt;
+  std::string listAfterMend = "67,66,\r\n";  // once b and c are marked
   // The keys that arrive while locking is on, for a case whose list lies
   // where the hooks might look elsewhere.
-  std::optional<std::vector<WPARAM>> arriving;
+  std::optional<std::vector<WPARAM>> arriving = std::nullopt;
 };
-
-std::function<void()> Nothing(Scene&) {
-  return [] {};
-}
 
 class FaultAroundTheList : public BadInput, public ::testing::WithParamInterface<Fault> {};
 
@@ -308,80 +308,66 @@ TEST_P(FaultAroundTheList, IsReportedAndTheLastGoodListStays) {
   EXPECT_TRUE(Program().End());
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, FaultAroundTheList,
-                         ::testing::Values(
-                             // The first start finds no list in TEMP and none to copy there.
-                             Fault{"DefaultListMissing",
-                                   [](Scene& s) {
-                                     std::filesystem::remove(s.program.ProgramFolder() /
-                                                             L"xsettings.txt");
-                                   },
-                                   Nothing,
-                                   {138, 140},
-                                   false,
-                                   "66,\r\n",
-                                   "67,66,\r\n",
-                                   std::nullopt},
-                             Fault{"ListIsAFolder",
-                                   [](Scene& s) { std::filesystem::create_directory(s.list); },
-                                   [](Scene& s) -> std::function<void()> {
-                                     return [&s] { std::filesystem::remove(s.list); };
-                                   },
-                                   {140},
-                                   true,
-                                   std::nullopt,
-                                   "67,66,\r\n",
-                                   std::nullopt},
-                             Fault{"ListHeldByAnotherProgram",
-                                   [](Scene& s) { WriteFileBytes(s.list, "65,\r\n"); },
-                                   [](Scene& s) -> std::function<void()> {
-                                     s.holder.emplace(CreateFileW(
-                                         s.list.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-                                     EXPECT_TRUE(s.holder->Valid());
-                                     return [&s] { s.holder.reset(); };
-                                   },
-                                   {},
-                                   true,
-                                   "65,\r\n",
-                                   "65,67,66,\r\n",
-                                   std::nullopt},
-                             // TEMP names a file: no folder can hold the list until the file
-                             // makes way for one.
-                             Fault{"TempIsAFile",
-                                   [](Scene& s) {
-                                     const auto file = s.program.Temp() / L"not a folder";
-                                     WriteFileBytes(file, "not a folder");
-                                     s.program.SetProgramTemp(file);
-                                     s.list = file / L"xsettings.txt";
-                                   },
-                                   [](Scene& s) -> std::function<void()> {
-                                     return [&s] {
-                                       std::filesystem::remove(s.list.parent_path());
-                                       std::filesystem::create_directory(s.list.parent_path());
-                                     };
-                                   },
-                                   {138, 140},
-                                   true,
-                                   std::nullopt,
-                                   "67,66,\r\n",
-                                   std::nullopt},
-                             // Without TEMP the list lives at the root of the program's drive,
-                             // for the save and the hooks alike.
-                             Fault{"TempUnset",
-                                   [](Scene& s) {
-                                     s.program.SetProgramTemp(std::nullopt);
-                                     s.list =
-                                         s.program.ProgramFolder().root_path() / L"xsettings.txt";
-                                     std::filesystem::remove(s.list);
-                                   },
-                                   Nothing,
-                                   {},
-                                   false,
-                                   "66,\r\n",
-                                   "67,66,\r\n",
-                                   std::vector<WPARAM>{'A', 'D'}}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, FaultAroundTheList,
+    ::testing::Values(
+        // The first start finds no list in TEMP and none to copy there.
+        Fault{.name = "DefaultListMissing",
+              .before =
+                  [](Scene& s) {
+                    std::filesystem::remove(s.program.ProgramFolder() / L"xsettings.txt");
+                  },
+              .loadLines = {138, 140},
+              .listAfterB = "66,\r\n"},
+        Fault{.name = "ListIsAFolder",
+              .before = [](Scene& s) { std::filesystem::create_directory(s.list); },
+              .during = [](Scene& s) -> std::function<void()> {
+                return [&s] { std::filesystem::remove(s.list); };
+              },
+              .loadLines = {140},
+              .refusesSaves = true},
+        Fault{.name = "ListHeldByAnotherProgram",
+              .before = [](Scene& s) { WriteFileBytes(s.list, "65,\r\n"); },
+              .during = [](Scene& s) -> std::function<void()> {
+                s.holder.emplace(CreateFileW(s.list.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                             nullptr));
+                EXPECT_TRUE(s.holder->Valid());
+                return [&s] { s.holder.reset(); };
+              },
+              .refusesSaves = true,
+              .listAfterB = "65,\r\n",
+              .listAfterMend = "65,67,66,\r\n"},
+        // TEMP names a file: no folder can hold the list until the file makes
+        // way for one.
+        Fault{.name = "TempIsAFile",
+              .before =
+                  [](Scene& s) {
+                    const auto file = s.program.Temp() / L"not a folder";
+                    WriteFileBytes(file, "not a folder");
+                    s.program.SetProgramTemp(file);
+                    s.list = file / L"xsettings.txt";
+                  },
+              .during = [](Scene& s) -> std::function<void()> {
+                return [&s] {
+                  std::filesystem::remove(s.list.parent_path());
+                  std::filesystem::create_directory(s.list.parent_path());
+                };
+              },
+              .loadLines = {138, 140},
+              .refusesSaves = true},
+        // Without TEMP the list lives at the root of the program's drive, for
+        // the save and the hooks alike.
+        Fault{.name = "TempUnset",
+              .before =
+                  [](Scene& s) {
+                    s.program.SetProgramTemp(std::nullopt);
+                    s.list = s.program.ProgramFolder().root_path() / L"xsettings.txt";
+                    std::filesystem::remove(s.list);
+                  },
+              .listAfterB = "66,\r\n",
+              .arriving = std::vector<WPARAM>{'A', 'D'}}),
+    CaseName());
 
 // ---------------------------------------------------------------------------
 // Settings that the program never wrote: only the exact text "On" counts, so

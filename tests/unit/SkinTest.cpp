@@ -96,11 +96,10 @@ INSTANTIATE_TEST_SUITE_P(Flags, SkinOptionFlags,
                                            std::pair{INT32_MIN, INT32_MIN + 1}));
 
 // A refused call abandons the rest; the colours already set stay.
-class SkinCallRefused : public ::testing::TestWithParam<std::pair<const char*, std::size_t>> {};
+class SkinCallRefused
+    : public WithForm1<::testing::TestWithParam<std::pair<const char*, std::size_t>>> {};
 
 TEST_P(SkinCallRefused, LaterCallsAreAbandoned) {
-  FakePlatform fake;
-  Form1 form{fake.platform, fake.view};
   fake.files.content[kSkinPath] = "";
   fake.skin.failOn = GetParam().first;
   EXPECT_THROW(ApplySkin(form, fake.files, fake.environment, fake.skin), AppError);

@@ -17,9 +17,7 @@
 #include "win/support/FileBytes.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
-#include "win/support/RunningProgram.h"
-#include "win/support/TallowmereBuild.h"
-#include "win/support/TestFolder.h"
+#include "win/support/MainWindowUnderTest.h"
 #include "win/support/TrayDesktop.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
@@ -29,14 +27,12 @@ namespace {
 
 constexpr wchar_t kBalloonFirstLine[] = L"has been minimized to the system tray.";
 
-class TrayIcon : public ::testing::Test {
+class TrayIcon : public MainWindowUnderTest, public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFileBytes(temp_ / L"xsettings.txt", "\r\n");
+    WriteFileBytes(program_.BlockListFile(), "\r\n");
     before_ = TrayIconWindows();
-    program_ = std::make_unique<RunningProgram>(ProgramStart{InstallProgram(folder_), temp_, L""});
-    window_ = program_->WaitForMainWindow(L"Tallowmere");
-    ASSERT_NE(window_, nullptr) << "no main window";
+    ASSERT_TRUE(Start()) << "no main window";
     normal_ = ScreenRect(window_);
     ASSERT_TRUE(WaitFor([&] { return (icon_ = NewIcon()) != nullptr; }))
         << "no new icon in the Wine System Tray";
@@ -74,26 +70,17 @@ class TrayIcon : public ::testing::Test {
     ASSERT_NE(control, nullptr) << "no control";
     ClickAt(Centre(ScreenRect(control)));
   }
-  void StartDisabling() {
-    Click(L"Start Disabling");
-    ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "locking did not hide the window";
-    ASSERT_NE(Control(L"Stop"), nullptr);
-  }
-  std::string BlockList() { return ReadFileBytes(temp_ / L"xsettings.txt").value_or(""); }
+  std::string BlockList() { return ReadFileBytes(program_.BlockListFile()).value_or(""); }
 
-  TestFolder folder_;
-  std::filesystem::path temp_ = folder_.MakeFolder(L"Temp");
   std::vector<HWND> before_;
-  std::unique_ptr<RunningProgram> program_;
-  HWND window_ = nullptr;
   HWND icon_ = nullptr;
   RECT normal_{};
 };
 
 TEST_F(TrayIcon, IsInTheTrayWhileTheProgramRunsAndGoesWhenItCloses) {
   EXPECT_TRUE(IsWindowVisible(icon_));
-  EXPECT_TRUE(program_->End());
-  EXPECT_EQ(program_->ExitCode(), 0u);
+  EXPECT_TRUE(Program().End());
+  EXPECT_EQ(Program().ExitCode(), 0u);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon_); })) << "the icon stayed in the tray";
 }
 
@@ -102,7 +89,7 @@ TEST_F(TrayIcon, MinimisingHidesTheWindowAndALeftReleaseBringsItBackNormal) {
   ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "minimising did not hide the window";
   ClickIcon(MouseButton::Left);
   EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, MinimisingTwiceShowsTheBalloonOnlyTheFirstTime) {
@@ -119,24 +106,24 @@ TEST_F(TrayIcon, MinimisingTwiceShowsTheBalloonOnlyTheFirstTime) {
   EXPECT_FALSE(WaitFor(BalloonShown, 4s)) << "a balloon the second time";
   ClickIcon(MouseButton::Left);
   EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, RightClickBringsBackTheWindowThatLockingHidLockingOn) {
-  StartDisabling();
+  StartLocking();
   ClickIcon(MouseButton::Right);
   ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
   EXPECT_NE(Control(L"Stop"), nullptr) << "bringing the window back stopped locking";
   EXPECT_EQ(Control(L"Start Disabling"), nullptr);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheTaskbarRestartsAndBringsBackTheLockedWindow) {
-  StartDisabling();
+  StartLocking();
   // A restarting shell forgets every icon, then asks for them again.
   NOTIFYICONDATAW forgotten{};
   forgotten.cbSize = sizeof forgotten;
-  for (HWND window : program_->TopLevelWindows()) {
+  for (HWND window : Program().TopLevelWindows()) {
     if (ClassName(window) == L"cSysTray") forgotten.hWnd = window;
   }
   ASSERT_NE(forgotten.hWnd, nullptr) << "no window of the tray control";
@@ -148,27 +135,27 @@ TEST_F(TrayIcon, ComesBackWhenTheTaskbarRestartsAndBringsBackTheLockedWindow) {
   ClickIcon(MouseButton::Right);
   EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
   EXPECT_NE(Control(L"Stop"), nullptr);
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, BlockedLeftClicksCannotBringTheWindowBackARightClickCan) {
   Click(L"Disable Left Click");
   ASSERT_TRUE(WaitFor([&] { return BlockList() == "513,514,\r\n"; })) << BlockList();
-  StartDisabling();
+  StartLocking();
   ClickIcon(MouseButton::Left);
   ClickIcon(MouseButton::Left);
   EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }, 2s))
       << "a swallowed left click brought the window back";
   ClickIcon(MouseButton::Right);
   EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
   Click(L"a");
   Click(L"Disable Right Click");
   ASSERT_TRUE(WaitFor([&] { return BlockList() == "65,516,517,\r\n"; })) << BlockList();
-  StartDisabling();
+  StartLocking();
 
   // Another program: keys and right clicks do not reach it while locking.
   InputReceiver other(RECT{700, 60, 900, 160}, 0x33AA33);
@@ -182,8 +169,8 @@ TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
   ASSERT_EQ(other.KeysDown(), (std::vector<WPARAM>{'B', 'B'}));
   ASSERT_EQ(other.Count(WM_RBUTTONUP), 0);
 
-  EXPECT_TRUE(program_->End()) << "closing did not end the program";
-  EXPECT_EQ(program_->ExitCode(), 0u);
+  EXPECT_TRUE(Program().End()) << "closing did not end the program";
+  EXPECT_EQ(Program().ExitCode(), 0u);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(icon_); })) << "the icon stayed in the tray";
 
   ASSERT_TRUE(other.BringToFront());
@@ -220,7 +207,7 @@ TEST_F(TrayIcon, TheWayOutStopsLockingWhateverIsBlockedAndDoesNothingOtherwise) 
   EXPECT_NE(Control(L"Start Disabling"), nullptr);
   EXPECT_EQ(BlockList(), list);
 
-  StartDisabling();
+  StartLocking();
   // Released early: still blocking.
   HoldWayOut(1000ms);
   PumpMessagesFor(2000ms);
@@ -240,7 +227,7 @@ TEST_F(TrayIcon, TheWayOutStopsLockingWhateverIsBlockedAndDoesNothingOtherwise) 
   ASSERT_TRUE(other.BringToFront());
   TapKey('A');
   EXPECT_TRUE(other.WaitFor(WM_KEYUP, 'A'));
-  EXPECT_TRUE(program_->End());
+  EXPECT_TRUE(Program().End());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win/support/Input.h"
 #include "win/support/WindowQueries.h"
 
 namespace tallowmere::test {
@@ -79,6 +80,14 @@ std::vector<WPARAM> InputReceiver::KeysDown() const {
     if (r.message == WM_KEYDOWN || r.message == WM_SYSKEYDOWN) keys.push_back(r.wParam);
   }
   return keys;
+}
+
+std::vector<WPARAM> InputReceiver::KeysArriving(std::initializer_list<WORD> keys) {
+  Reset();
+  if (!BringToFront()) throw std::runtime_error("the receiving window does not come to the front");
+  for (const WORD key : keys) TapKey(key);
+  WaitFor(WM_KEYUP, *(keys.end() - 1));
+  return KeysDown();
 }
 
 void InputReceiver::Reset() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/win32/Gdi.h"
@@ -43,6 +44,11 @@ class InputReceiver {
   bool WaitFor(UINT message, WPARAM wParam, std::chrono::milliseconds timeout = kPatience);
   // The virtual-key codes of the WM_KEYDOWN and WM_SYSKEYDOWN received.
   std::vector<WPARAM> KeysDown() const;
+  // Starts afresh, comes to the front and taps the keys in turn, the last
+  // one a key that nothing blocks; returns the keys that came down by the time
+  // the last one came up (or the wait for it ran out). Throws when the
+  // receiver cannot come to the front.
+  std::vector<WPARAM> KeysArriving(std::initializer_list<WORD> keys);
   // Where the last button press landed, in client coordinates.
   POINT LastPress() const { return lastPress_; }
   void Reset();

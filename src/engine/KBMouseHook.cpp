@@ -8,7 +8,7 @@
 namespace tallowmere {
 
 KBMouseHook::KBMouseHook(HookCalls& hooks, BlockListSource& blockList, HookEvents& events)
-    : hooks_(hooks), blockList_(blockList), events_(events) {}
+    : hooks_(hooks), events_(events), blockList_(blockList) {}
 
 void KBMouseHook::Install(HookKind kind) {
   const HookInstall result = hooks_.Install(kind, *this);

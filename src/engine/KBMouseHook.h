@@ -75,23 +75,25 @@ class KBMouseHook : public HookProcedures {
   bool Listed(std::uint32_t code);
   void NoteWayOut(const KeyEvent& event);
 
+  // The procedures run on the hooks' own thread, the rest on the window's.
+  // Used by the window's thread alone: the calls, the events, the handles.
   HookCalls& hooks_;
-  BlockListSource& blockList_;
   HookEvents& events_;
   // By HookKind.
   std::array<HookHandle, 2> handles_{};
+  // Read by the procedures: a source that changes nothing of its own.
+  BlockListSource& blockList_;
   // By HookKind, the time of the latest event above kSeen, or 0 before the
-  // first. The procedures may run on a thread of their own: what they note
-  // for others to read is atomic.
+  // first. Noted by the procedures for the watch to read: atomic.
   static constexpr std::uint64_t kSeen = std::uint64_t{1} << 32;
   std::array<std::atomic<std::uint64_t>, 2> lastEvents_{};
   // The way out's keys down, a bit each by kWayOutKeys, and the time the last
   // of them went down; written by the keyboard procedure alone, the mask
-  // last.
+  // last, and read by the watch: atomic.
   static constexpr std::uint32_t kAllWayOutKeys = (1u << kWayOutKeys.size()) - 1;
   std::atomic<std::uint32_t> wayOutDown_{0};
   std::atomic<std::uint32_t> wayOutSince_{0};
-  // The hold that was last reported, by its start.
+  // The hold that was last reported, by its start; the watch's alone.
   std::optional<std::uint32_t> wayOutTaken_;
 };
 

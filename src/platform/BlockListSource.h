@@ -7,7 +7,8 @@ namespace tallowmere {
 
 // The block list file as the hooks read it: the path is built anew from TEMP
 // on every call. Runs for every input event of the desktop, so it must return
-// promptly, allocate nothing and throw nothing.
+// promptly, allocate nothing and throw nothing; it runs on the hooks' thread,
+// beside the window's, so it changes nothing of its own after construction.
 class BlockListSource {
  public:
   virtual ~BlockListSource() = default;

@@ -27,7 +27,8 @@ struct MouseEvent {
 };
 
 // Decides, for every input event of the desktop, whether a hook swallows it.
-// Called on the thread that installed the hook while it waits for messages:
+// Called on a thread that serves the hooks, not the caller's of Install:
+// what a procedure shares with other threads must be safe across them, and
 // each call must return promptly.
 class HookProcedures {
  public:
@@ -41,6 +42,7 @@ class HookProcedures {
 
 // Installing and removing the system-wide low-level hooks. The platform's own
 // procedure decodes each event, asks `procedures` and chains the event on.
+// Install and Remove return once done, whatever thread serves the hooks.
 class HookCalls {
  public:
   virtual ~HookCalls() = default;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -12,23 +13,43 @@
 #include "platform/win32/Win32Dialogs.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
+#include "win/support/PassedOnInput.h"
 
 namespace tallowmere::test {
 namespace {
 
-// Keeps every decoded event; swallows the key A and the left button.
+// Keeps every decoded event; swallows the key A and the left button. The
+// hooks' thread records, the test reads.
 class RecordingProcedures : public HookProcedures {
  public:
-  std::vector<KeyEvent> keys;
-  std::vector<MouseEvent> mouse;
+  std::vector<KeyEvent> Keys() {
+    const std::lock_guard lock(mutex_);
+    return keys_;
+  }
+  std::vector<MouseEvent> Mouse() {
+    const std::lock_guard lock(mutex_);
+    return mouse_;
+  }
+  void Clear() {
+    const std::lock_guard lock(mutex_);
+    keys_.clear();
+    mouse_.clear();
+  }
   bool KeyboardProc(const KeyEvent& event) override {
-    keys.push_back(event);
+    const std::lock_guard lock(mutex_);
+    keys_.push_back(event);
     return event.vkCode == 'A';
   }
   bool MouseProc(const MouseEvent& event) override {
-    mouse.push_back(event);
+    const std::lock_guard lock(mutex_);
+    mouse_.push_back(event);
     return event.message == WM_LBUTTONDOWN || event.message == WM_LBUTTONUP;
   }
+
+ private:
+  std::mutex mutex_;
+  std::vector<KeyEvent> keys_;
+  std::vector<MouseEvent> mouse_;
 };
 
 std::vector<std::string> Described(const std::vector<KeyEvent>& events) {
@@ -83,24 +104,51 @@ TEST(Win32HookCalls, DecodeEachEventAskTheProceduresAndChainWhatTheyPass) {
   EXPECT_EQ(window.Count(WM_LBUTTONDOWN), 0);
   EXPECT_EQ(window.Count(WM_LBUTTONUP), 0);
   EXPECT_EQ(window.Count(WM_RBUTTONDOWN), 1);
-  EXPECT_EQ(Described(procedures.keys),
+  EXPECT_EQ(Described(procedures.Keys()),
             (std::vector<std::string>{"A down injected", "A up injected", "C down injected",
                                       "C up injected", "B down injected", "B up injected"}));
-  EXPECT_EQ(Buttons(procedures.mouse), (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                                                   WM_RBUTTONDOWN, WM_RBUTTONUP}));
+  EXPECT_EQ(
+      Buttons(procedures.Mouse()),
+      (std::vector<std::uint32_t>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
 
   hooks.Remove(keyboard.handle);
   hooks.Remove(mouse.handle);
   UnhookWindowsHookEx(further);
-  procedures.keys.clear();
-  procedures.mouse.clear();
+  procedures.Clear();
   window.Reset();
   TapKey('A');
   ClickAt(window.Centre(), MouseButton::Left);
   EXPECT_TRUE(window.WaitFor(WM_KEYUP, 'A'));
   EXPECT_TRUE(window.WaitFor(WM_LBUTTONUP));
-  EXPECT_TRUE(procedures.keys.empty());
-  EXPECT_TRUE(procedures.mouse.empty());
+  EXPECT_TRUE(procedures.Keys().empty());
+  EXPECT_TRUE(procedures.Mouse().empty());
+}
+
+// The thread that installed the hooks may be busy for a while without taking
+// a message, as a save is while it retries a held list: keys sent meanwhile
+// by another thread are decided all the same, the listed one swallowed, the
+// other passed on.
+TEST(Win32HookCalls, KeysAreDecidedWhileTheInstallingThreadIsBusy) {
+  constexpr ULONG_PTR kTag = 0x42550000;
+  // In first, so called after the program's hooks: it sees what they pass.
+  PassedOnInput passed(kTag);
+  Win32HookCalls hooks;
+  RecordingProcedures procedures;
+  ASSERT_NE(hooks.Install(HookKind::Keyboard, procedures).handle, 0u);
+
+  // The sender waits for the hooks' answers: a thread apart from the busy one.
+  std::thread sender([] {
+    for (const WORD key : {WORD{'A'}, WORD{'B'}}) {
+      PressKey(key, kTag);
+      ReleaseKey(key, kTag);
+    }
+  });
+  const ULONGLONG end = GetTickCount64() + 10000;
+  while (passed.KeysUp('B') == 0 && GetTickCount64() < end) Sleep(20);
+  sender.join();
+
+  EXPECT_EQ(passed.KeysUp('B'), 1) << "the key B waited for the busy thread";
+  EXPECT_EQ(passed.KeysDown('A') + passed.KeysUp('A'), 0) << "the listed key A got through";
 }
 
 struct ShownBox {

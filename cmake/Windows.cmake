@@ -147,4 +147,12 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
       TIMEOUT 600 ENVIRONMENT
       "TALLOWMERE_INSTALLER=Z:${INSTALLER_TEST}/Tallowmere-${PROJECT_VERSION}-win64.exe")
   endif()
+
+  # bench/save-latency: how long a key waits in the hooks of a locked
+  # Tallowmere while it saves its block list; drives it as the tests do.
+  add_executable(save_latency_bench bench/win/save_latency.cpp)
+  target_link_libraries(save_latency_bench PRIVATE win_test_support)
+  target_link_options(save_latency_bench PRIVATE ${WIDE_ENTRY_POINT})
+  target_compile_options(save_latency_bench PRIVATE ${PROJECT_WARNINGS})
+  add_dependencies(save_latency_bench Tallowmere)
 endif()

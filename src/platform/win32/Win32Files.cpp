@@ -15,7 +15,7 @@ namespace {
 // A program that opens the list for a moment (a virus scanner, an indexer, a
 // backup, a user's editor reading it) makes the replace fail with a sharing
 // error. Such holds are short, so the replace is tried again for a little
-// while; a little, because the hooks wait for this thread meanwhile.
+// while; a little, because the window waits for it meanwhile.
 constexpr int kReplaceAttempts = 10;
 constexpr DWORD kReplaceRetryMilliseconds = 20;
 

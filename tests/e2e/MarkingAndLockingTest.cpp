@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "KeyCodes.h"
 #include "engine/KeyTable.h"
 #include "platform/win32/Text.h"
 #include "shell/ErrorReport.h"
@@ -28,15 +29,6 @@ namespace {
 
 constexpr COLORREF kGreen = kMarkedColor;
 constexpr COLORREF kGray = kUnmarkedColor;
-const std::string kAllCodes =
-    "27,112,113,114,115,116,117,118,119,120,121,122,123,44,145,19,192,49,50,51,52,53,54,55,56,57,"
-    "48,189,187,81,87,69,82,84,89,85,73,79,80,219,221,65,83,68,70,71,72,74,75,76,186,222,13,90,88,"
-    "67,86,66,78,77,188,190,191,161,8,220,9,20,160,162,163,164,165,91,92,93,33,36,45,34,35,46,106,"
-    "111,144,109,105,104,103,107,102,101,100,99,98,97,13,110,96,32,38,40,37,39,";
-
-bool IsPictureKey(int index) {
-  return kKeyTable[index].picture != Picture::None;
-}
 
 class MarkingAndLocking : public MainWindowUnderTest, public ::testing::Test {
  protected:
@@ -96,7 +88,7 @@ TEST_F(MarkingAndLocking, MarkAllAndUnmarkAll) {
   Click(Control(ControlId::PushButton1));
   std::string wrong;
   EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGreen, false)).empty(); })) << wrong;
-  EXPECT_EQ(BlockList(), kAllCodes + "\r\n");
+  EXPECT_EQ(BlockList(), std::string(kAllCodes) + "\r\n");
 
   Click(Control(ControlId::PushButton2));
   EXPECT_TRUE(WaitFor([&] { return (wrong = KeysNotShowing(kGray, true)).empty(); })) << wrong;

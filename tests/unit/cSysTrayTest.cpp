@@ -69,9 +69,17 @@ class WithTray : public Base {
 
 using TrayControl = WithTray<>;
 
-// Each operation, and the record it sends last.
+void InTrayWithIconAndTip(cSysTray& tray) {
+  tray.TrayIcon(MakePicture(PictureType::Icon, 0x7001));
+  tray.TrayTip("Tallowmere");
+  tray.InTray(true);
+}
+
+// Each operation, on a control in the tray with its icon and tip or on a
+// fresh one, and the record it sends last.
 struct OperationCase {
   const char* name;
+  bool inTray;
   std::function<void(cSysTray&, FakeTrayPlatform&)> operation;
   NotifyMessage message;
   NotifyIconRecord record;
@@ -80,93 +88,68 @@ struct OperationCase {
 class Operations : public WithTray<::testing::TestWithParam<OperationCase>> {};
 
 TEST_P(Operations, SendTheirRecord) {
+  if (GetParam().inTray) InTrayWithIconAndTip(tray);
   GetParam().operation(tray, fake);
   ASSERT_FALSE(Sent().empty());
   EXPECT_EQ(Sent().back().message, GetParam().message);
   EXPECT_EQ(Sent().back().record, GetParam().record);
 }
 
-void InTrayWithIconAndTip(cSysTray& tray) {
-  tray.TrayIcon(MakePicture(PictureType::Icon, 0x7001));
-  tray.TrayTip("Tallowmere");
-  tray.InTray(true);
-}
+using Tray = cSysTray&;
+using Fake = FakeTrayPlatform&;
+constexpr auto kAdd = NotifyMessage::Add, kModify = NotifyMessage::Modify;
+constexpr std::uint32_t kFull = kFlagMessage | kFlagIcon | kFlagTip;
 
 INSTANTIATE_TEST_SUITE_P(
     cSysTray, Operations,
     ::testing::Values(
-        OperationCase{
-            "AddWithIconAndTip", [](cSysTray& t, FakeTrayPlatform&) { InTrayWithIconAndTip(t); },
-            NotifyMessage::Add, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere")},
-        OperationCase{"AddWithoutIcon",
-                      [](cSysTray& t, FakeTrayPlatform&) {
+        OperationCase{"AddWithIconAndTip", false, [](Tray t, Fake) { InTrayWithIconAndTip(t); },
+                      kAdd, Add(kFull, 0x7001, "Tallowmere")},
+        OperationCase{"AddWithoutIcon", false,
+                      [](Tray t, Fake) {
                         t.TrayTip("Tallowmere");
                         t.InTray(true);
                       },
-                      NotifyMessage::Add, Add(kFlagMessage | kFlagTip, 0, "Tallowmere")},
-        OperationCase{"AddWithEmptyTip",
-                      [](cSysTray& t, FakeTrayPlatform&) {
+                      kAdd, Add(kFlagMessage | kFlagTip, 0, "Tallowmere")},
+        OperationCase{"AddWithEmptyTip", false,
+                      [](Tray t, Fake) {
                         t.TrayIcon(MakePicture(PictureType::Icon, 0x7001));
                         t.InTray(true);
                       },
-                      NotifyMessage::Add, Add(kFlagMessage | kFlagIcon, 0x7001, "")},
-        OperationCase{"AddBare", [](cSysTray& t, FakeTrayPlatform&) { t.InTray(true); },
-                      NotifyMessage::Add, Add(kFlagMessage, 0, "")},
-        OperationCase{"ChangeIcon",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.TrayIcon(MakePicture(PictureType::Icon, 0x7002));
-                      },
-                      NotifyMessage::Modify, WithIcon(0x7002)},
-        OperationCase{"ChangeTip",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.TrayTip("Another tip");
-                      },
-                      NotifyMessage::Modify, WithTip("Another tip")},
-        OperationCase{"ChangeTipToEmpty",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.TrayTip("");
-                      },
-                      NotifyMessage::Modify, WithTip("")},
-        OperationCase{"ShowBalloonWithoutWait",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.ShowBalloon("text", "title", 0, false);
-                      },
-                      NotifyMessage::Modify, Balloon("text", "title", 0)},
-        OperationCase{"ShowBalloonWithTimeout",
-                      [](cSysTray& t, FakeTrayPlatform& f) {
-                        InTrayWithIconAndTip(t);
+                      kAdd, Add(kFlagMessage | kFlagIcon, 0x7001, "")},
+        OperationCase{"AddBare", false, [](Tray t, Fake) { t.InTray(true); }, kAdd,
+                      Add(kFlagMessage, 0, "")},
+        OperationCase{"ChangeIcon", true,
+                      [](Tray t, Fake) { t.TrayIcon(MakePicture(PictureType::Icon, 0x7002)); },
+                      kModify, WithIcon(0x7002)},
+        OperationCase{"ChangeTip", true, [](Tray t, Fake) { t.TrayTip("Another tip"); }, kModify,
+                      WithTip("Another tip")},
+        OperationCase{"ChangeTipToEmpty", true, [](Tray t, Fake) { t.TrayTip(""); }, kModify,
+                      WithTip("")},
+        OperationCase{"ShowBalloonWithoutWait", true,
+                      [](Tray t, Fake) { t.ShowBalloon("text", "title", 0, false); }, kModify,
+                      Balloon("text", "title", 0)},
+        OperationCase{"ShowBalloonWithTimeout", true,
+                      [](Tray t, Fake f) {
                         f.pump.onPass = [&t](int) { t.DispatchTrayMessage(0x405, 0); };
                         t.ShowBalloon("text", "title", 7, true);
                       },
-                      NotifyMessage::Modify, Balloon("text", "title", 7000)},
-        OperationCase{"ClearBalloon",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.ShowBalloon("text", "title", 5, true);
-                      },
-                      NotifyMessage::Modify, Balloon("", "", 5000)},
-        OperationCase{"RemoveIcon",
-                      [](cSysTray& t, FakeTrayPlatform&) {
-                        InTrayWithIconAndTip(t);
-                        t.InTray(false);
-                      },
+                      kModify, Balloon("text", "title", 7000)},
+        OperationCase{"ClearBalloon", true,
+                      [](Tray t, Fake) { t.ShowBalloon("text", "title", 5, true); }, kModify,
+                      Balloon("", "", 5000)},
+        OperationCase{"RemoveIcon", true, [](Tray t, Fake) { t.InTray(false); },
                       NotifyMessage::Delete, Expected(0)},
-        OperationCase{"AddAgainWhenTheTaskbarRestarts",
-                      [](cSysTray& t, FakeTrayPlatform& f) {
-                        InTrayWithIconAndTip(t);
+        OperationCase{"AddAgainWhenTheTaskbarRestarts", true,
+                      [](Tray t, Fake f) {
                         t.TrayTip("Tip of the moment");
                         f.routing.TaskbarCreated();
                       },
-                      NotifyMessage::Add,
-                      Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tip of the moment")},
-        OperationCase{
-            "BalloonOutOfTheTrayIsSentAnyway",  // the notification area refuses it
-            [](cSysTray& t, FakeTrayPlatform&) { t.ShowBalloon("text", "title", 0, false); },
-            NotifyMessage::Modify, Balloon("text", "title", 0)}),
+                      kAdd, Add(kFull, 0x7001, "Tip of the moment")},
+        // The notification area refuses it; the control does not look.
+        OperationCase{"BalloonOutOfTheTrayIsSentAnyway", false,
+                      [](Tray t, Fake) { t.ShowBalloon("text", "title", 0, false); }, kModify,
+                      Balloon("text", "title", 0)}),
     CaseName());
 
 TEST_F(TrayControl, ARestartedTaskbarGetsNoIconThatIsNotInTheTray) {
@@ -204,8 +187,8 @@ TEST_F(TrayControl, OutOfTheTrayTipAndIconAreOnlyStoredForTheNextAdd) {
   tray.TrayTip("later");
   tray.InTray(true);
   ASSERT_EQ(Sent().size(), 3u);
-  EXPECT_EQ(Sent()[0].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "Tallowmere"));
-  EXPECT_EQ(Sent()[2].record, Add(kFlagMessage | kFlagIcon | kFlagTip, 0x7001, "later"));
+  EXPECT_EQ(Sent()[0].record, Add(kFull, 0x7001, "Tallowmere"));
+  EXPECT_EQ(Sent()[2].record, Add(kFull, 0x7001, "later"));
 }
 
 class NotAnIcon : public WithTray<::testing::TestWithParam<std::shared_ptr<const PictureObject>>> {

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The machine's entry stays: that is a failure, the user's goes all the same.
         ListsCase{"StandardUserCannotRemoveTheMachines", true, true, true, false, true, false,
                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct SetValueCase {
   const char* name;

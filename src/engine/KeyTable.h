@@ -6,10 +6,6 @@
 
 namespace tallowmere {
 
-// A key button's face colour is its mark: gray lets the key pass, green blocks it.
-inline constexpr std::uint32_t kUnmarkedColor = 0xC0C0C0;
-inline constexpr std::uint32_t kMarkedColor = 0x00FF00;
-
 inline constexpr int kKeyCount = 104;
 // Every loop over the keys runs over 0..kLastKeyIndex, a fixed bound.
 inline constexpr int kLastKeyIndex = 103;

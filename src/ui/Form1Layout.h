@@ -7,6 +7,10 @@
 
 namespace tallowmere {
 
+// A key button's face colour is its mark: gray lets the key pass, green blocks it.
+inline constexpr std::uint32_t kUnmarkedColor = 0xC0C0C0;
+inline constexpr std::uint32_t kMarkedColor = 0x00FF00;
+
 // Every control of the main window apart from the key buttons.
 enum class ControlId {
   Form1,

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/AppError.h"
+#include "platform/win32/Owned.h"
 #include "platform/win32/Text.h"
 
 namespace tallowmere {
@@ -14,15 +15,17 @@ namespace {
 class CursorPicture final : public PictureObject {
  public:
   explicit CursorPicture(HCURSOR cursor) : cursor_(cursor) {}
-  CursorPicture(const CursorPicture&) = delete;
-  CursorPicture& operator=(const CursorPicture&) = delete;
-  ~CursorPicture() override { DestroyCursor(cursor_); }
 
   PictureType Type() const override { return PictureType::Icon; }
-  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(cursor_); }
+  std::uintptr_t Handle() const override { return reinterpret_cast<std::uintptr_t>(cursor_.Get()); }
 
  private:
-  HCURSOR cursor_;
+  struct CursorTraits {
+    using Type = HCURSOR;
+    static HCURSOR Empty() { return nullptr; }
+    static void Release(HCURSOR cursor) { DestroyCursor(cursor); }
+  };
+  Owned<CursorTraits> cursor_;
 };
 
 }  // namespace

@@ -1,10 +1,8 @@
 #include <windows.h>
 
-#include <exception>
-
 #include "app/resource.h"
 #include "engine/BlockList.h"
-#include "platform/win32/Text.h"
+#include "platform/win32/EscapedFailure.h"
 #include "platform/win32/TrayControlWindow.h"
 #include "platform/win32/Win32BlockListSource.h"
 #include "platform/win32/Win32Clock.h"
@@ -37,7 +35,7 @@ int Run(int showCommand) {
   Win32SettingsStore settings;
   Win32InputState input;
   Win32NotificationArea notificationArea;
-  Win32TrayRouting routing{[] { return ApplicationTitle(); }};
+  Win32TrayRouting routing{dialogs, &ApplicationTitle};
   Win32MessagePump pump;
   Win32Clock clock;
   Win32ControlWindows controlWindows;
@@ -73,20 +71,14 @@ int Run(int showCommand) {
   return got == -1 ? 1 : static_cast<int>(message.wParam);
 }
 
-void ReportStartFailure(const char* description) {
-  const std::wstring caption = Wide(ApplicationTitle());
-  MessageBoxW(nullptr, Wide(description).c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nShowCmd) {
   try {
     return Run(nShowCmd);
-  } catch (const std::exception& e) {
-    ReportStartFailure(e.what());
   } catch (...) {
-    ReportStartFailure("Unknown error");
+    Win32Dialogs dialogs;
+    ReportEscapedFailure(dialogs, ApplicationTitle());
   }
   return 1;
 }

@@ -320,8 +320,11 @@ TEST_F(Form1WindowTest, TickBoxShowsTheValueItIsGiven) {
 TEST_F(Form1WindowTest, FailingHandlerIsReportedAndNeverReachesWindows) {
   window.PushButton2.onClick = [] { throw AppError("Disk full"); };
   Click(window.PushButton2.hwnd, 10, 10);
-  ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+  window.PushButton1.onClick = [] { throw 42; };
+  Click(window.PushButton1.hwnd, 10, 10);
+  ASSERT_EQ(fake.dialogs.shown.size(), 2u);
   EXPECT_EQ(fake.dialogs.shown[0].text, "Disk full");
+  EXPECT_EQ(fake.dialogs.shown[1].text, "Unknown error");
   // The window goes on working.
   SendMessageW(window.cmdKey[0].hwnd, BM_CLICK, 0, 0);
   EXPECT_EQ(fake.files.content[kBlockListPath], "27,\r\n");

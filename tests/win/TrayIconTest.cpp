@@ -7,9 +7,11 @@
 #include "platform/win32/IconPicture.h"
 #include "platform/win32/TrayControlWindow.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32NotificationArea.h"
 #include "platform/win32/Win32TrayRouting.h"
+#include "shell/Main.h"
 #include "tray/cSysTray.h"
 #include "win/support/TrayDesktop.h"
 #include "win/support/Wait.h"
@@ -49,7 +51,8 @@ class TrayIcon : public ::testing::Test {
   }
 
   Win32NotificationArea area;
-  Win32TrayRouting routing{[] { return std::string("Tallowmere"); }};
+  Win32Dialogs dialogs;
+  Win32TrayRouting routing{dialogs, &ApplicationTitle};
   Win32MessagePump pump;
   Win32Clock clock;
   Win32ControlWindows windows;

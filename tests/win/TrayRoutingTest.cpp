@@ -8,6 +8,8 @@
 
 #include "platform/AppError.h"
 #include "platform/win32/TrayControlWindow.h"
+#include "platform/win32/Win32Dialogs.h"
+#include "shell/Main.h"
 
 namespace tallowmere::test {
 namespace {
@@ -47,7 +49,8 @@ class TrayRouting : public ::testing::Test {
 
   TrayControlWindow window{nullptr};
   RecordingTarget target;
-  Win32TrayRouting routing{[] { return std::string("Tallowmere"); }};
+  Win32Dialogs dialogs;
+  Win32TrayRouting routing{dialogs, &ApplicationTitle};
 };
 
 TEST_F(TrayRouting, InstallPutsTrayWindowProcInFrontAndRemoveRestoresThePrevious) {

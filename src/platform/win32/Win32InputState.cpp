@@ -1,6 +1,7 @@
 #include "platform/win32/Win32InputState.h"
 
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tallowmere {
 
@@ -12,11 +13,8 @@ constexpr USHORT kGenericDesktop = 0x01, kMouse = 0x02, kKeyboard = 0x06;
 
 // Notes the time of each raw input event in the slot the window carries.
 LRESULT CALLBACK SinkProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INPUT) {
-    auto* last =
-        reinterpret_cast<std::optional<std::uint32_t>*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (last != nullptr) *last = static_cast<std::uint32_t>(GetMessageTime());
-  }
+  auto* last = WindowObject<std::optional<std::uint32_t>>(hWnd, message, lParam);
+  if (message == WM_INPUT && last != nullptr) *last = static_cast<std::uint32_t>(GetMessageTime());
   // Frees the raw input's data.
   return DefWindowProcW(hWnd, message, wParam, lParam);
 }
@@ -65,8 +63,7 @@ void Win32InputState::Watch(bool on) {
     RegisterWindowClass(instance, {.name = kSinkClass, .procedure = SinkProc});
     for (std::size_t i = 0; i < 2; ++i) {
       sinks_[i] = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, nullptr);
-      SetWindowLongPtrW(sinks_[i], GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&lastInput_[i]));
+                                  instance, &lastInput_[i]);
     }
   }
   if (sinks_[0] == nullptr) return;

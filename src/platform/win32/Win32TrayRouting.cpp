@@ -1,10 +1,8 @@
 #include "platform/win32/Win32TrayRouting.h"
 
-#include <exception>
-
 #include "platform/AppError.h"
 #include "platform/NotifyIconData.h"
-#include "platform/win32/Text.h"
+#include "platform/win32/EscapedFailure.h"
 
 namespace tallowmere {
 
@@ -24,11 +22,6 @@ UINT TaskbarCreatedMessage() {
   return message;
 }
 
-void ReportEscapedError(HWND hWnd, const char* description) {
-  MessageBoxW(GetAncestor(hWnd, GA_ROOT), Wide(description).c_str(),
-              Wide(Routing->Caption()).c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
-
 }  // namespace
 
 LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -41,10 +34,8 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
       } else if (target != nullptr) {
         target->TaskbarCreated();
       }
-    } catch (const std::exception& e) {
-      ReportEscapedError(hWnd, e.what());
     } catch (...) {
-      ReportEscapedError(hWnd, "Unexpected error");
+      Routing->ReportFailure();
     }
   }
   return CallWindowProcW(PrevWndProc, hWnd, message, wParam, lParam);

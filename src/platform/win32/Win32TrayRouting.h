@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
-#include <utility>
 
+#include "platform/Dialogs.h"
 #include "platform/TrayRouting.h"
+#include "platform/win32/EscapedFailure.h"
 
 namespace tallowmere {
 
@@ -25,17 +25,21 @@ LRESULT CALLBACK TrayWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 // a time.
 class Win32TrayRouting final : public TrayRouting {
  public:
-  // `caption` gives the caption of the box that shows a handler's failure.
-  explicit Win32TrayRouting(std::function<std::string()> caption) : caption_(std::move(caption)) {}
+  // A handler's failure is shown in `dialogs` with the caption that
+  // `caption` gives at the time.
+  Win32TrayRouting(Dialogs& dialogs, const std::string& (*caption)())
+      : dialogs_(dialogs), caption_(caption) {}
 
   // Fails with AppError while another window is routed: the previous
   // procedure has a single slot.
   void Install(WindowHandle window, TrayMessageTarget& target) override;
   void Remove(WindowHandle window) override;
-  std::string Caption() const { return caption_(); }
+  // Inside the catch block of a handler's failure.
+  void ReportFailure() const noexcept { ReportEscapedFailure(dialogs_, caption_()); }
 
  private:
-  std::function<std::string()> caption_;
+  Dialogs& dialogs_;
+  const std::string& (*caption_)();
 };
 
 }  // namespace tallowmere

@@ -4,6 +4,7 @@
 
 #include "platform/win32/Gdi.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tallowmere {
 
@@ -16,15 +17,11 @@ HBRUSH ParentBrush(HWND hwnd, HDC dc) {
   return brush ? brush : GetSysColorBrush(COLOR_WINDOW);
 }
 
-HFONT Font(HWND hwnd) {
-  return reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-void Paint(HWND hwnd) {
+void Paint(HWND hwnd, HFONT captionFont) {
   PaintDC paint(hwnd);
   HDC dc = paint.Get();
   const HBRUSH background = ParentBrush(hwnd, dc);
-  SelectScope font(dc, Font(hwnd) ? Font(hwnd) : GetStockObject(DEFAULT_GUI_FONT));
+  SelectScope font(dc, captionFont ? captionFont : GetStockObject(DEFAULT_GUI_FONT));
 
   const int length = GetWindowTextLengthW(hwnd);
   std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
@@ -52,6 +49,8 @@ void Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* font = WindowObject<HFONT>(hwnd, message, lParam);
+  if (!font) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -64,11 +63,11 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSCROLLBAR:
       return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     case WM_SETFONT:
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+      *font = reinterpret_cast<HFONT>(wParam);
       if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case WM_GETFONT:
-      return GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+      return reinterpret_cast<LRESULT>(*font);
     case WM_SETTEXT: {
       const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
       InvalidateRect(hwnd, nullptr, TRUE);
@@ -82,7 +81,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return 1;
     }
     case WM_PAINT:
-      Paint(hwnd);
+      Paint(hwnd, *font);
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);

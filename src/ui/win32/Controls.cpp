@@ -6,16 +6,15 @@
 #include "platform/win32/Text.h"
 #include "ui/win32/ContainerFrame.h"
 #include "ui/win32/PictureBox.h"
-#include "ui/win32/PushButton.h"
 
 namespace tallowmere {
 
-void Wnd::CreateChild(const wchar_t* className, DWORD style, const CreateArgs& args) {
+void Wnd::CreateChild(const wchar_t* className, DWORD style, const CreateArgs& args, void* object) {
   hwnd = CreateWindowExW(0, className, args.text.c_str(), WS_CHILD | WS_VISIBLE | style,
                          args.bounds.left, args.bounds.top, args.bounds.right - args.bounds.left,
                          args.bounds.bottom - args.bounds.top, args.parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                         GetModuleHandleW(nullptr), nullptr);
+                         GetModuleHandleW(nullptr), object);
   if (!hwnd) {
     throw AppError("Cannot create the control \"" + Utf8(args.text) +
                    "\": " + SystemErrorText(GetLastError()));
@@ -56,7 +55,7 @@ void Wnd::Invalidate() {
 }
 
 void FrameWnd::Create(const CreateArgs& args) {
-  CreateChild(kContainerFrameClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, args);
+  CreateChild(kContainerFrameClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, args, &font_);
 }
 
 void LabelWnd::Create(const CreateArgs& args) {
@@ -64,7 +63,7 @@ void LabelWnd::Create(const CreateArgs& args) {
 }
 
 void PictureWnd::Create(const CreateArgs& args) {
-  CreateChild(kPictureBoxClass, WS_CLIPSIBLINGS, args);
+  CreateChild(kPictureBoxClass, WS_CLIPSIBLINGS, args, &picture_);
 }
 
 void PictureWnd::SetPicture(HBITMAP picture) {
@@ -86,7 +85,7 @@ void KeyButtonWnd::Create(const CreateArgs& args) {
 }
 
 void PushButtonWnd::Create(const CreateArgs& args) {
-  CreateChild(kPushButtonClass, WS_CLIPSIBLINGS, args);
+  CreateChild(kPushButtonClass, WS_CLIPSIBLINGS, args, &state_);
 }
 
 void CommandButtonWnd::Create(const CreateArgs& args) {

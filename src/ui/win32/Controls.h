@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/win32/PushButton.h"
+
 namespace tallowmere {
 
 // What every child control is created from.
@@ -40,12 +42,17 @@ struct Wnd {
   std::function<void()> onClick;
 
  protected:
-  void CreateChild(const wchar_t* className, DWORD style, const CreateArgs& args);
+  // `object` serves the window of one of the program's own classes.
+  void CreateChild(const wchar_t* className, DWORD style, const CreateArgs& args,
+                   void* object = nullptr);
 };
 
 // A container with a caption, drawn as a group box.
 struct FrameWnd : Wnd {
   void Create(const CreateArgs& args) override;
+
+ private:
+  HFONT font_ = nullptr;  // the caption's, kept by the window
 };
 
 // Static text. It takes the pointer (SS_NOTIFY), so a move over it does not
@@ -58,6 +65,9 @@ struct LabelWnd : Wnd {
 struct PictureWnd : Wnd {
   void Create(const CreateArgs& args) override;
   void SetPicture(HBITMAP picture);
+
+ private:
+  HBITMAP picture_ = nullptr;  // kept by the window
 };
 
 // A tick box that never ticks itself: a click only reports, and the window
@@ -76,6 +86,9 @@ struct KeyButtonWnd : Wnd {
 struct PushButtonWnd : Wnd {
   void Create(const CreateArgs& args) override;
   std::function<void(const MouseMoveArgs&)> onMouseMove;
+
+ private:
+  PushButtonState state_;  // kept by the window
 };
 
 // A plain system push button.

@@ -1,12 +1,13 @@
 #include "ui/win32/Form1Window.h"
 
-#include <exception>
-#include <stdexcept>
+#include <utility>
 
 #include "platform/AppError.h"
+#include "platform/win32/EscapedFailure.h"
 #include "platform/win32/IconPicture.h"
 #include "platform/win32/Text.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowObject.h"
 #include "shell/Main.h"
 #include "ui/win32/KeyPictures.h"
 #include "ui/win32/PushButton.h"
@@ -343,20 +344,13 @@ void Form1Window::Timer1Changed() {
 }
 
 LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* self = WindowObject<Form1Window>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
   try {
     return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    self->ReportFailure(e.what());
   } catch (...) {
-    self->ReportFailure("Unknown error");
+    ReportEscapedFailure(self->platform_.dialogs, ApplicationTitle());
   }
   return 0;
 }
@@ -405,9 +399,7 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       return 0;
     case WM_NCDESTROY: {
-      const HWND ending = hwnd_;
-      SetWindowLongPtrW(ending, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
+      const HWND ending = std::exchange(hwnd_, nullptr);
       return DefWindowProcW(ending, message, wParam, lParam);
     }
     default:
@@ -565,8 +557,8 @@ void Form1Window::OnSize(WPARAM sizeType) {
 void Form1Window::OnClose() {
   try {
     form_.Form_Unload();
-  } catch (const std::exception& e) {
-    ReportFailure(e.what());
+  } catch (...) {
+    ReportEscapedFailure(platform_.dialogs, ApplicationTitle());
   }
   // Closing the main window ends the program, even when a step of the
   // unload failed.
@@ -593,14 +585,6 @@ HBRUSH Form1Window::Brush(COLORREF color) {
   auto it = brushes_.find(color);
   if (it == brushes_.end()) it = brushes_.emplace(color, GdiBrush(CreateSolidBrush(color))).first;
   return it->second.Get();
-}
-
-void Form1Window::ReportFailure(const std::string& description) noexcept {
-  try {
-    platform_.dialogs.Show(description, ApplicationTitle(), DialogIcon::Exclamation);
-  } catch (...) {
-    MessageBoxW(hwnd_, L"Unknown error", nullptr, MB_OK | MB_ICONEXCLAMATION);
-  }
 }
 
 }  // namespace tallowmere

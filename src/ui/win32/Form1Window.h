@@ -104,7 +104,6 @@ class Form1Window final : public FormView {
   // setting when there is one, otherwise the arrow.
   HCURSOR PointerCursor() const;
   HBRUSH Brush(COLORREF color);
-  void ReportFailure(const std::string& description) noexcept;
 
   Platform& platform_;
   Form1 form_;

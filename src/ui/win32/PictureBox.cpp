@@ -1,19 +1,17 @@
 #include "ui/win32/PictureBox.h"
 
+#include <utility>
+
 #include "platform/win32/Gdi.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tallowmere {
 
 namespace {
 
-HBITMAP Picture(HWND hwnd) {
-  return reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-void Paint(HWND hwnd) {
+void Paint(HWND hwnd, HBITMAP picture) {
   PaintDC paint(hwnd);
-  const HBITMAP picture = Picture(hwnd);
   if (!picture) return;
   BITMAP info{};
   GetObjectW(picture, sizeof info, &info);
@@ -29,20 +27,22 @@ void Paint(HWND hwnd) {
 }
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* picture = WindowObject<HBITMAP>(hwnd, message, lParam);
+  if (!picture) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case STM_SETIMAGE: {
       if (wParam != IMAGE_BITMAP) return 0;
-      const LONG_PTR previous = SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
+      const HBITMAP previous = std::exchange(*picture, reinterpret_cast<HBITMAP>(lParam));
       InvalidateRect(hwnd, nullptr, TRUE);
-      return previous;
+      return reinterpret_cast<LRESULT>(previous);
     }
     case STM_GETIMAGE:
-      return wParam == IMAGE_BITMAP ? GetWindowLongPtrW(hwnd, GWLP_USERDATA) : 0;
+      return wParam == IMAGE_BITMAP ? reinterpret_cast<LRESULT>(*picture) : 0;
     case WM_ERASEBKGND:
-      if (Picture(hwnd)) return 1;
+      if (*picture) return 1;
       return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_PAINT:
-      Paint(hwnd);
+      Paint(hwnd, *picture);
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -2,30 +2,29 @@
 
 #include <windowsx.h>
 
-#include <new>
 #include <string>
 
 #include "platform/win32/Gdi.h"
 #include "platform/win32/WindowClass.h"
+#include "platform/win32/WindowObject.h"
 
 namespace tallowmere {
 
 namespace {
 
-// The state of one button, kept in its window's user data from WM_NCCREATE
-// to WM_NCDESTROY.
-class PushButtonState {
+// One button's window and state, for the handling of one message.
+class PushButton {
  public:
-  explicit PushButtonState(HWND hwnd) : hwnd_(hwnd) {}
+  PushButton(HWND hwnd, PushButtonState& state) : hwnd_(hwnd), state_(state) {}
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
       case WM_SETFONT:
-        font_ = reinterpret_cast<HFONT>(wParam);
+        state_.font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam)) InvalidateRect(hwnd_, nullptr, TRUE);
         return 0;
       case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_);
+        return reinterpret_cast<LRESULT>(state_.font);
       case WM_SETTEXT:
       case WM_ENABLE: {
         const LRESULT result = DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -42,7 +41,7 @@ class PushButtonState {
         OnButtonUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
       case WM_CAPTURECHANGED:
-        held_ = false;
+        state_.held = false;
         SetPushed(false);
         return 0;
       case WM_ERASEBKGND:
@@ -64,19 +63,19 @@ class PushButtonState {
   }
 
   void SetPushed(bool pushed) {
-    if (pushed == pushed_) return;
-    pushed_ = pushed;
+    if (pushed == state_.pushed) return;
+    state_.pushed = pushed;
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
 
   void OnButtonDown() {
     SetCapture(hwnd_);
-    held_ = true;
+    state_.held = true;
     SetPushed(true);
   }
 
   void OnMouseMove(WPARAM keys, int x, int y) {
-    if (held_) SetPushed(Inside(x, y));
+    if (state_.held) SetPushed(Inside(x, y));
     PushButtonMouseMoveInfo info{};
     info.header.hwndFrom = hwnd_;
     info.header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
@@ -91,7 +90,7 @@ class PushButtonState {
   }
 
   void OnButtonUp(int x, int y) {
-    if (!held_) return;
+    if (!state_.held) return;
     const bool click = Inside(x, y);
     ReleaseCapture();
     if (click) {
@@ -106,40 +105,26 @@ class PushButtonState {
     HDC dc = paint.Get();
     RECT r;
     GetClientRect(hwnd_, &r);
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed_ ? DFCS_PUSHED : 0));
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state_.pushed ? DFCS_PUSHED : 0));
 
     const int length = GetWindowTextLengthW(hwnd_);
     std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd_, caption.data(), length + 1);
     caption.resize(static_cast<std::size_t>(length));
-    if (pushed_) OffsetRect(&r, 1, 1);
-    SelectScope font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    if (state_.pushed) OffsetRect(&r, 1, 1);
+    SelectScope font(dc, state_.font ? state_.font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawTextW(dc, caption.c_str(), length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
 
   HWND hwnd_;
-  HFONT font_ = nullptr;
-  bool held_ = false;    // the left button went down on this button
-  bool pushed_ = false;  // drawn pressed: held and the pointer is inside
+  PushButtonState& state_;
 };
 
 LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = reinterpret_cast<PushButtonState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    state = new (std::nothrow) PushButtonState(hwnd);
-    if (!state) return FALSE;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-  } else if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    delete state;
-    state = nullptr;
-  }
-  // The window owns its state from WM_NCCREATE until WM_NCDESTROY deletes it;
-  // the analyser cannot follow the pointer through the window data.
-  // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-  return state ? state->HandleMessage(message, wParam, lParam)
+  auto* state = WindowObject<PushButtonState>(hwnd, message, lParam);
+  return state ? PushButton(hwnd, *state).HandleMessage(message, wParam, lParam)
                : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

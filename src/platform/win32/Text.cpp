@@ -30,4 +30,12 @@ std::string SystemErrorText(DWORD code) {
   return Utf8(std::wstring(buffer, n));
 }
 
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
 }  // namespace tallowmere

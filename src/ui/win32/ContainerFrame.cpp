@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Text.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/WindowObject.h"
 
@@ -23,10 +24,8 @@ void Paint(HWND hwnd, HFONT captionFont) {
   const HBRUSH background = ParentBrush(hwnd, dc);
   SelectScope font(dc, captionFont ? captionFont : GetStockObject(DEFAULT_GUI_FONT));
 
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(hwnd, caption.data(), length + 1);
-  caption.resize(static_cast<std::size_t>(length));
+  const std::wstring caption = WindowText(hwnd);
+  const int length = static_cast<int>(caption.size());
 
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);

@@ -27,11 +27,7 @@ void Wnd::SetText(const std::wstring& text) {
 }
 
 std::wstring Wnd::Text() const {
-  const int length = GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied));
-  return text;
+  return WindowText(hwnd);
 }
 
 void Wnd::SetVisible(bool visible) {

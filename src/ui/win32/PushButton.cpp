@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/Gdi.h"
+#include "platform/win32/Text.h"
 #include "platform/win32/WindowClass.h"
 #include "platform/win32/WindowObject.h"
 
@@ -107,15 +108,13 @@ class PushButton {
     GetClientRect(hwnd_, &r);
     DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (state_.pushed ? DFCS_PUSHED : 0));
 
-    const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd_, caption.data(), length + 1);
-    caption.resize(static_cast<std::size_t>(length));
+    const std::wstring caption = WindowText(hwnd_);
     if (state_.pushed) OffsetRect(&r, 1, 1);
     SelectScope font(dc, state_.font ? state_.font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextW(dc, caption.c_str(), length, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
 
   HWND hwnd_;

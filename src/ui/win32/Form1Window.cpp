@@ -1,5 +1,6 @@
 #include "ui/win32/Form1Window.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "platform/AppError.h"

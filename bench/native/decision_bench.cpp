@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "bench/DecisionTiming.h"
@@ -15,19 +16,19 @@ namespace {
 
 class PosixBlockListSource : public tallowmere::BlockListSource {
  public:
-  std::size_t Read(std::span<char> buffer) noexcept override {
+  std::optional<std::size_t> Read(std::span<char> buffer) noexcept override {
     char path[4096];
     const char* temp = getenv("TEMP");
     const int length = std::snprintf(path, sizeof path, "%s/xsettings.txt", temp ? temp : "");
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof path) return 0;
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof path) return std::nullopt;
     const int file = open(path, O_RDONLY | O_CLOEXEC);
-    if (file < 0) return 0;
+    if (file < 0) return std::nullopt;
     std::size_t total = 0;
     while (total < buffer.size()) {
       const ssize_t got = read(file, buffer.data() + total, buffer.size() - total);
       if (got < 0) {
-        total = 0;
-        break;
+        close(file);
+        return std::nullopt;
       }
       if (got == 0) break;
       total += static_cast<std::size_t>(got);

@@ -40,8 +40,10 @@ std::size_t BlockListExtent(std::string_view text) {
   return comma == std::string_view::npos ? 0 : comma + 1;
 }
 
-std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer) {
-  const std::size_t size = std::min(source.Read(buffer), buffer.size());
+std::optional<std::string_view> ReadBlockList(BlockListSource& source, BlockListBuffer& buffer) {
+  const std::optional<std::size_t> read = source.Read(buffer);
+  if (!read) return std::nullopt;
+  const std::size_t size = std::min(*read, buffer.size());
   return JoinLines(buffer.data(), BlockListExtent(std::string_view(buffer.data(), size)));
 }
 

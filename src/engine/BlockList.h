@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,9 +51,9 @@ using BlockListBuffer = std::array<char, kBlockListReadLimit + 1>;
 std::size_t BlockListExtent(std::string_view text);
 
 // The list as one hook call sees it, read into the caller's buffer without
-// allocating: the lines joined, within the extent above. A file that cannot
-// be read gives an empty list.
-std::string_view ReadBlockList(BlockListSource& source, BlockListBuffer& buffer);
+// allocating: the lines joined, within the extent above. None when the file
+// cannot be read; an empty file gives an empty list.
+std::optional<std::string_view> ReadBlockList(BlockListSource& source, BlockListBuffer& buffer);
 
 // Three readings of comma-separated text, each as its reader has always
 // read it; they differ in which pieces they take and how a piece names a code.

@@ -35,9 +35,14 @@ void KBMouseHook::UnhookMouse() {
 }
 
 bool KBMouseHook::Listed(std::uint32_t code) {
+  if (code > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max())) return false;
   BlockListBuffer buffer;
-  return code <= static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()) &&
-         MatchesBlockList(ReadBlockList(blockList_, buffer), static_cast<std::int32_t>(code));
+  // A list read within the bound always fits the copy.
+  if (const std::optional<std::string_view> list = ReadBlockList(blockList_, buffer)) {
+    lastListSize_ = list->size();
+    std::copy(list->begin(), list->end(), lastList_.begin());
+  }
+  return MatchesBlockList({lastList_.data(), lastListSize_}, static_cast<std::int32_t>(code));
 }
 
 bool KBMouseHook::KeyboardProc(const KeyEvent& event) {

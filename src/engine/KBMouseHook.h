@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/BlockList.h"
 #include "platform/BlockListSource.h"
 #include "platform/HookCalls.h"
 
@@ -33,8 +34,10 @@ inline constexpr std::int32_t kWayOutHold = 2000;
 
 // The system-wide keyboard and mouse hooks that swallow every event whose
 // virtual-key code or mouse message stands in the block list, read afresh for
-// every event. The decision is made here; installing, decoding and chaining
-// are the platform's.
+// every event; while the file cannot be read (another program holds it
+// without sharing, a cleaner took it away), by the list as last read, so that
+// such a moment never lets everything through. The decision is made here;
+// installing, decoding and chaining are the platform's.
 class KBMouseHook : public HookProcedures {
  public:
   KBMouseHook(HookCalls& hooks, BlockListSource& blockList, HookEvents& events);
@@ -83,6 +86,10 @@ class KBMouseHook : public HookProcedures {
   std::array<HookHandle, 2> handles_{};
   // Read by the procedures: a source that changes nothing of its own.
   BlockListSource& blockList_;
+  // The list as last read, empty before the first read. Used by the
+  // procedures alone, which all run on the hooks' one thread.
+  std::array<char, kBlockListReadLimit> lastList_{};
+  std::size_t lastListSize_ = 0;
   // By HookKind, the time of the latest event above kSeen, or 0 before the
   // first. Noted by the procedures for the watch to read: atomic.
   static constexpr std::uint64_t kSeen = std::uint64_t{1} << 32;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <span>
 
 namespace tallowmere {
@@ -13,8 +14,10 @@ class BlockListSource {
  public:
   virtual ~BlockListSource() = default;
   // Fills the buffer with the start of the file, at most buffer.size() bytes,
-  // and returns how many it read; 0 when the file cannot be opened or read.
-  virtual std::size_t Read(std::span<char> buffer) noexcept = 0;
+  // and returns how many it read; none when the file cannot be opened or read
+  // (missing, held without sharing, not a disk file), so that an empty file
+  // stays apart from one that failed.
+  virtual std::optional<std::size_t> Read(std::span<char> buffer) noexcept = 0;
 };
 
 }  // namespace tallowmere

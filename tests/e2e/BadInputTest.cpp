@@ -183,8 +183,9 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, OddBlockList,
                          CaseName());
 
 // While locking is on, the hooks read the list afresh for every key: other
-// programs' odd lists, and lists they cannot read, cost neither a key nor an
-// answer. Each row puts a list in place and taps A to D.
+// programs' odd lists cost neither a key nor an answer, and while the list
+// cannot be read (held without sharing, gone, a folder) the list the hooks
+// read last decides. Each row puts a list in place and taps A to D.
 struct ListWhileLocking {
   const char* name;
   std::function<void(Scene&)> put;
@@ -198,27 +199,27 @@ std::function<void(Scene&)> Bytes(const std::string& bytes) {
 TEST_F(BadInput, HooksServeWhateverTheListHolds) {
   const std::vector<ListWhileLocking> rows = {
       {"a good list", Bytes("65,67,\r\n"), {'B', 'D'}},
+      {"held by another program",
+       [](Scene& s) {
+         s.holder.emplace(CreateFileW(s.list.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+         ASSERT_TRUE(s.holder->Valid());
+       },
+       {'B', 'D'}},
+      {"let go, then a folder",
+       [](Scene& s) {
+         s.holder.reset();
+         std::filesystem::remove(s.list);
+         std::filesystem::create_directory(s.list);
+       },
+       {'B', 'D'}},
+      {"nothing", [](Scene& s) { std::filesystem::remove(s.list); }, {'B', 'D'}},
       // Only what lies within the hooks' bound counts.
       {"several megabytes", Bytes(kSeveralMegabytes), {'B', 'C', 'D'}},
       {"one long line", Bytes(kOneLongLine), {'B', 'C', 'D'}},
       {"binary with a NUL", Bytes(kBinaryWithNul), {'B', 'D'}},
       {"no commas", Bytes("65 66 67\r\n"), {'A', 'B', 'C', 'D'}},
-      {"a folder",
-       [](Scene& s) {
-         std::filesystem::remove(s.list);
-         std::filesystem::create_directory(s.list);
-       },
-       {'A', 'B', 'C', 'D'}},
-      {"nothing", [](Scene& s) { std::filesystem::remove(s.list); }, {'A', 'B', 'C', 'D'}},
-      {"held by another program",
-       [](Scene& s) {
-         WriteFileBytes(s.list, "65,67,\r\n");
-         s.holder.emplace(CreateFileW(s.list.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-         ASSERT_TRUE(s.holder->Valid());
-       },
-       {'A', 'B', 'C', 'D'}},
-      {"the good list again", [](Scene& s) { s.holder.reset(); }, {'B', 'D'}},
+      {"the good list again", Bytes("65,67,\r\n"), {'B', 'D'}},
   };
   WriteFileBytes(scene_.list, "65,67,\r\n");
   ASSERT_NE(StartAnswering({}), nullptr);

@@ -54,7 +54,7 @@ class ClaimingSource : public BlockListSource {
   std::string content;
   std::size_t overclaim = 0;
   int reads = 0;
-  std::size_t Read(std::span<char> buffer) noexcept override {
+  std::optional<std::size_t> Read(std::span<char> buffer) noexcept override {
     ++reads;
     const std::size_t n = std::min(buffer.size(), content.size());
     std::copy_n(content.data(), n, buffer.data());
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   claiming.content = file;
   claiming.overclaim = 1 + size % 10000;
   BlockListBuffer claimed;
-  const std::string_view overclaimed = ReadBlockList(claiming, claimed);
+  const std::string_view overclaimed = ReadBlockList(claiming, claimed).value();
   Require(overclaimed.size() <= kBlockListReadLimit && overclaimed.data() >= claimed.data() &&
               overclaimed.data() + overclaimed.size() <= claimed.data() + claimed.size(),
           "an overclaiming read stays inside the buffer and the bound");
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ClaimingSource source;
   source.content = file;
   BlockListBuffer buffer;
-  const std::string_view list = ReadBlockList(source, buffer);
+  const std::string_view list = ReadBlockList(source, buffer).value();
   Require(source.reads == 1, "one read of the file per decision");
   Require(list.size() <= kBlockListReadLimit, "a hook reads no more than the bound");
   Require(list.find_first_of("\r\n") == npos, "line ends are not part of the list");

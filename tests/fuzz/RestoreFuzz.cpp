@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeBlockListSource source;
   source.content = content;
   BlockListBuffer buffer;
-  const std::vector<std::string> entries = Entries(ReadBlockList(source, buffer));
+  const std::vector<std::string> entries = Entries(ReadBlockList(source, buffer).value());
   for (int i = 0; i < kKeyCount; ++i) {
     Require(loaded.marks.keys[i] == Contains(entries, kKeyTable[i].tag),
             "a key is marked exactly when an entry the hooks read is its code's text");

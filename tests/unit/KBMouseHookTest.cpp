@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,16 +117,61 @@ const DecisionCase kDecisionCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Decision, ::testing::ValuesIn(kDecisionCases), CaseName());
 
-TEST_F(KBMouseHookTest, TheListIsReadAfreshForEveryEvent) {
-  list.content = "65,\r\n";
-  EXPECT_TRUE(Decide(kKey, 65));
-  list.content = "66,513,\r\n";
-  EXPECT_FALSE(Decide(kKey, 65, false));
-  EXPECT_TRUE(Decide(kMouse, kLeftDown));
-  list.content = "\r\n";
-  EXPECT_FALSE(Decide(kMouse, kLeftUp));
-  EXPECT_EQ(list.reads, 4);
+// Events one after another, each met by the file as it is then: its content,
+// or none while it cannot be read.
+struct ReadStep {
+  std::optional<std::string> file;
+  HookKind kind;
+  std::uint32_t code;
+  bool swallowed;
+};
+
+struct ReadSequence {
+  const char* name;
+  std::vector<ReadStep> steps;
+};
+
+class ReadForEveryEvent : public KBMouseHookTest,
+                          public ::testing::WithParamInterface<ReadSequence> {};
+
+TEST_P(ReadForEveryEvent, DecidesByTheFileOrTheListLastRead) {
+  int step = 0;
+  for (const ReadStep& s : GetParam().steps) {
+    ++step;
+    list.unreadable = !s.file;
+    list.content = s.file.value_or("");
+    EXPECT_EQ(Decide(s.kind, s.code), s.swallowed) << "step " << step;
+  }
+  EXPECT_EQ(list.reads, step);
 }
+
+const std::optional<std::string> kUnreadable = std::nullopt;
+
+const ReadSequence kReadSequences[] = {
+    {"EachEventReadsAfresh",
+     {{"65,\r\n", kKey, 65, true},
+      {"66,513,\r\n", kKey, 65, false},
+      {"66,513,\r\n", kMouse, kLeftDown, true},
+      {"\r\n", kMouse, kLeftUp, false}}},
+    // Another program holds the file without sharing: what was blocked stays
+    // blocked, for keys and the mouse alike, and nothing more.
+    {"UnreadableDecidesByTheListReadBefore",
+     {{"65,513,\r\n", kKey, 66, false},
+      {kUnreadable, kKey, 65, true},
+      {kUnreadable, kKey, 66, false},
+      {kUnreadable, kMouse, kLeftDown, true},
+      {kUnreadable, kMouse, kRightDown, false}}},
+    {"ReadAgainTheNewListCounts",
+     {{"65,\r\n", kMouse, kLeftDown, false},
+      {kUnreadable, kKey, 65, true},
+      {"66,\r\n", kKey, 65, false},
+      {kUnreadable, kKey, 65, false},
+      {kUnreadable, kKey, 66, true},
+      {"", kKey, 66, false},
+      {kUnreadable, kKey, 66, false}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadForEveryEvent, ::testing::ValuesIn(kReadSequences), CaseName());
 
 // The same installation rules for both hooks.
 struct HookUnit {

@@ -33,9 +33,12 @@ class Win32BlockListSourceTest : public ::testing::Test {
   }
   std::wstring ListPath() const { return folder_.File(L"xsettings.txt"); }
 
-  std::string Read(std::size_t bufferSize = kBlockListReadLimit + 1) {
+  // None when the read failed.
+  std::optional<std::string> Read(std::size_t bufferSize = kBlockListReadLimit + 1) {
     std::string buffer(bufferSize, '\0');
-    buffer.resize(source_.Read(buffer));
+    const std::optional<std::size_t> read = source_.Read(buffer);
+    if (!read) return std::nullopt;
+    buffer.resize(*read);
     return buffer;
   }
 
@@ -64,18 +67,21 @@ TEST_F(Win32BlockListSourceTest, TrailingBackslashInTempStillFindsTheFile) {
   EXPECT_EQ(Read(), "65,\r\n");
 }
 
-TEST_F(Win32BlockListSourceTest, NoFileToReadReadsNothing) {
-  EXPECT_EQ(Read(), "") << "no file";
+TEST_F(Win32BlockListSourceTest, NoFileToReadFailsAnEmptyOneReadsEmpty) {
+  EXPECT_EQ(Read(), std::nullopt) << "no file";
+  WriteFileBytes(ListPath(), "");
+  EXPECT_EQ(Read(), "") << "an empty file";
+  DeleteFileW(ListPath().c_str());
   ASSERT_TRUE(CreateDirectoryW(ListPath().c_str(), nullptr));
-  EXPECT_EQ(Read(), "") << "a folder of that name";
+  EXPECT_EQ(Read(), std::nullopt) << "a folder of that name";
   SetTemp(folder_.File(L"gone"));
-  EXPECT_EQ(Read(), "") << "no such folder";
+  EXPECT_EQ(Read(), std::nullopt) << "no such folder";
   SetTemp(std::wstring(32760, L'x'));
-  EXPECT_EQ(Read(), "") << "TEMP too long for a path";
+  EXPECT_EQ(Read(), std::nullopt) << "TEMP too long for a path";
 }
 
 // A pipe answers only when its other end writes: the hooks never wait for one.
-TEST_F(Win32BlockListSourceTest, APipeOfThatNameReadsNothing) {
+TEST_F(Win32BlockListSourceTest, APipeOfThatNameFails) {
   const wchar_t* name = L"\\\\.\\pipe\\xsettings.txt";
   Handle pipe(CreateNamedPipeW(name, PIPE_ACCESS_OUTBOUND, 0, 1, 64, 64, 0, nullptr));
   ASSERT_TRUE(pipe.Valid());
@@ -85,19 +91,19 @@ TEST_F(Win32BlockListSourceTest, APipeOfThatNameReadsNothing) {
       ::WriteFile(pipe.Get(), "65,", 3, &written, nullptr);
   });
   SetTemp(L"\\\\.\\pipe");
-  EXPECT_EQ(Read(), "");
+  EXPECT_EQ(Read(), std::nullopt);
   // Ends the writer's wait for a reader, should the read not have opened the pipe.
   Handle reader(CreateFileW(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   writer.join();
 }
 
-TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingReadsNothing) {
+TEST_F(Win32BlockListSourceTest, FileHeldWithoutSharingFails) {
   WriteFileBytes(ListPath(), "65,\r\n");
   {
     Handle holder(CreateFileW(ListPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(holder.Valid());
-    EXPECT_EQ(Read(), "");
+    EXPECT_EQ(Read(), std::nullopt);
   }
   EXPECT_EQ(Read(), "65,\r\n");
 }
@@ -123,7 +129,7 @@ TEST_P(UnsetTemp, ReadsTheFileAtTheRootOfTheCurrentDrive) {
   } else {
     SetTemp(L"");
   }
-  EXPECT_EQ(Read(), "");
+  EXPECT_EQ(Read(), std::nullopt);
   WriteFileBytes(atRoot, "65,\r\n");
   EXPECT_EQ(Read(), "65,\r\n");
   DeleteFileW(atRoot.c_str());

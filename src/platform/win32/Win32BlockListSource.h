@@ -14,7 +14,7 @@ namespace tallowmere {
 class Win32BlockListSource : public BlockListSource {
  public:
   Win32BlockListSource(std::string_view folderVariable, std::string_view fileName);
-  std::size_t Read(std::span<char> buffer) noexcept override;
+  std::optional<std::size_t> Read(std::span<char> buffer) noexcept override;
 
  private:
   std::wstring folderVariable_;

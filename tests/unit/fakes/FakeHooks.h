@@ -44,9 +44,9 @@ class FakeBlockListSource : public BlockListSource {
   bool unreadable = false;
   int reads = 0;
 
-  std::size_t Read(std::span<char> buffer) noexcept override {
+  std::optional<std::size_t> Read(std::span<char> buffer) noexcept override {
     ++reads;
-    if (unreadable) return 0;
+    if (unreadable) return std::nullopt;
     const std::size_t n = std::min(buffer.size(), content.size());
     std::copy_n(content.data(), n, buffer.data());
     return n;

@@ -25,7 +25,17 @@ class BenchHookCalls : public HookCalls {
 class NoEvents : public HookEvents {
  public:
   void HookInstallFailed(HookKind, std::uint32_t) override {}
-  void StopLockingRequested() override {}
+};
+
+// No key is held when the hook arrives.
+class NoKeysHeld : public InputState {
+ public:
+  std::uint16_t AsyncKeyState(int) override { return 0; }
+  bool MainWindowActive() override { return false; }
+  std::uint32_t Now() override { return 0; }
+  std::uint32_t LastInputTime() override { return 0; }
+  void WatchInput(bool) override {}
+  std::optional<std::uint32_t> LastInputTime(HookKind) override { return std::nullopt; }
 };
 
 std::string ListWithOptions(const std::array<bool, 5>& options) {
@@ -65,7 +75,8 @@ void ReportDecisions(const char* platform, BlockListSource& source,
                      const std::function<void(const std::string&)>& write) {
   BenchHookCalls hooks;
   NoEvents events;
-  KBMouseHook hook(hooks, source, events);
+  NoKeysHeld keys;
+  KBMouseHook hook(hooks, source, keys, events);
   hook.HookKeyboard();
   // Batches of the two lists alternate, so that a change in the load of the
   // machine weighs on both alike.

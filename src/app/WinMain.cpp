@@ -57,7 +57,7 @@ int Run(int showCommand) {
   window.onDestroyed = [] { PostQuitMessage(0); };
   window.Create();
   dialogs.SetOwner(window.hwnd());
-  input.SetMainWindow(window.hwnd());
+  input.SetMainWindow(window.hwnd(), Form1Window::kKeyboardInput);
   window.form().Form_Load();
   // Locking started by the load hides the window before it was ever shown.
   if (window.form().Visible) window.Show(showCommand);

@@ -20,10 +20,11 @@ HookWatch::Watched HookWatch::Watch(HookHandle handle, std::uint32_t now) {
   return {handle != 0, now, std::nullopt};
 }
 
-void HookWatch::Start() {
-  input_.WatchInput(true);
-  const std::uint32_t now = input_.Now();
-  watched_ = {Watch(hooks_.KeyboardHookHandle(), now), Watch(hooks_.MouseHookHandle(), now)};
+void HookWatch::Start(HookKind kind) {
+  if (!watched_[0].armed && !watched_[1].armed) input_.WatchInput(true);
+  const HookHandle handle =
+      kind == HookKind::Keyboard ? hooks_.KeyboardHookHandle() : hooks_.MouseHookHandle();
+  watched_[static_cast<std::size_t>(kind)] = Watch(handle, input_.Now());
 }
 
 void HookWatch::Stop() {
@@ -32,7 +33,7 @@ void HookWatch::Stop() {
 }
 
 bool HookWatch::Tick() {
-  if (reinstalling_ || hooks_.LookForWayOut(input_.Now())) return false;
+  if (reinstalling_) return false;
   bool reinstalled = false;
   for (const HookKind kind : {HookKind::Keyboard, HookKind::Mouse}) {
     Watched& watched = watched_[static_cast<std::size_t>(kind)];

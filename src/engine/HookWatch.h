@@ -32,18 +32,16 @@ class HookWatch {
  public:
   HookWatch(KBMouseHook& hooks, InputState& input);
 
-  // Locking has just installed the hooks: from now on every input must reach
-  // them. A hook whose installation failed (and was reported then) is not
-  // watched until the next Start: to a watch over a missing hook, all its
-  // input would look unseen.
-  void Start();
+  // Locking has just installed the hook of the kind: from now on every input
+  // of that kind must reach it. A hook whose installation failed (and was
+  // reported then) is not watched until it is started again: to a watch over
+  // a missing hook, all its input would look unseen.
+  void Start(HookKind kind);
   // Locking has stopped: the watch forgets the input.
   void Stop();
-  // One look, at the way out first: when it has been held long enough,
-  // locking stops and the look ends there. True when it installed a hook
-  // again. A reinstallation that
+  // One look: true when it installed a hook again. A reinstallation that
   // fails is reported as any installation, and ends the watch over that hook
-  // until the next Start.
+  // until it is started again.
   bool Tick();
 
  private:

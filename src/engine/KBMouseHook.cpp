@@ -7,8 +7,31 @@
 
 namespace tallowmere {
 
-KBMouseHook::KBMouseHook(HookCalls& hooks, BlockListSource& blockList, HookEvents& events)
-    : hooks_(hooks), events_(events), blockList_(blockList) {}
+namespace {
+
+// A mouse button's press or release: which button, and whether it went down.
+struct ButtonEvent {
+  std::size_t button;
+  bool down;
+};
+
+// WM_LBUTTONDOWN and WM_LBUTTONUP, then the right button's and the middle's.
+std::optional<ButtonEvent> ButtonOf(std::uint32_t message) {
+  constexpr std::uint32_t kDowns[] = {0x201, 0x204, 0x207};
+  for (std::size_t button = 0; button < std::size(kDowns); ++button) {
+    if (message == kDowns[button]) return ButtonEvent{button, true};
+    if (message == kDowns[button] + 1) return ButtonEvent{button, false};
+  }
+  return std::nullopt;
+}
+
+constexpr std::uint16_t kKeyDown = 0x8000;
+
+}  // namespace
+
+KBMouseHook::KBMouseHook(HookCalls& hooks, BlockListSource& blockList, InputState& keys,
+                         HookEvents& events)
+    : hooks_(hooks), keys_(keys), events_(events), blockList_(blockList) {}
 
 void KBMouseHook::Install(HookKind kind) {
   const HookInstall result = hooks_.Install(kind, *this);
@@ -17,6 +40,13 @@ void KBMouseHook::Install(HookKind kind) {
 }
 
 void KBMouseHook::HookKeyboard() {
+  // A key held now was pressed with no hook in: its repeats are no new
+  // press, and its release must reach the programs that saw it go down.
+  std::bitset<256> down;
+  for (std::size_t code = 1; code < down.size(); ++code) {
+    down[code] = (keys_.AsyncKeyState(static_cast<int>(code)) & kKeyDown) != 0;
+  }
+  heldKeys_.Restart(down);
   // Keys released while no hook was in were never seen going up.
   wayOutDown_ = 0;
   Install(HookKind::Keyboard);
@@ -27,6 +57,9 @@ void KBMouseHook::UnhookKeyboard() {
 }
 
 void KBMouseHook::HookMouse() {
+  // Buttons do not repeat: a button held now is simply one whose press the
+  // hook never saw swallowed.
+  heldButtons_.Restart({});
   Install(HookKind::Mouse);
 }
 
@@ -47,33 +80,35 @@ bool KBMouseHook::Listed(std::uint32_t code) {
 
 bool KBMouseHook::KeyboardProc(const KeyEvent& event) {
   lastEvents_[kKeyboard] = kSeen | event.time;
-  NoteWayOut(event);
-  return Listed(event.vkCode);
+  const bool listed = Listed(event.vkCode);
+  if (event.vkCode >= 256) return listed;
+  NoteWayOut(event, heldKeys_.NewPress(event.vkCode));
+  return heldKeys_.Decide(event.vkCode, event.down, listed);
 }
 
-void KBMouseHook::NoteWayOut(const KeyEvent& event) {
+void KBMouseHook::NoteWayOut(const KeyEvent& event, bool newPress) {
   const auto key = std::find(kWayOutKeys.begin(), kWayOutKeys.end(), event.vkCode);
   if (key == kWayOutKeys.end()) return;
+  // A key held since before the hook counts only once pressed anew.
+  if (event.down && !newPress) return;
   const std::uint32_t bit = 1u << (key - kWayOutKeys.begin());
   const std::uint32_t before = wayOutDown_;
   const std::uint32_t after = event.down ? before | bit : before & ~bit;
-  // Timed from the moment all are down; a key's repeats change nothing.
   if (after == kAllWayOutKeys && before != kAllWayOutKeys) wayOutSince_ = event.time;
   wayOutDown_ = after;
 }
 
-bool KBMouseHook::LookForWayOut(std::uint32_t now) {
-  if (wayOutDown_ != kAllWayOutKeys) return false;
-  const std::uint32_t since = wayOutSince_;
-  if (static_cast<std::int32_t>(now - since) < kWayOutHold || wayOutTaken_ == since) return false;
-  wayOutTaken_ = since;
-  events_.StopLockingRequested();
-  return true;
+KBMouseHook::ChordKeys KBMouseHook::WayOutKeys() const {
+  const std::uint32_t down = wayOutDown_;
+  if (down != kAllWayOutKeys) return {down != 0, std::nullopt};
+  return {true, wayOutSince_.load()};
 }
 
 bool KBMouseHook::MouseProc(const MouseEvent& event) {
   lastEvents_[kMouse] = kSeen | event.time;
-  return Listed(event.message);
+  const bool listed = Listed(event.message);
+  const std::optional<ButtonEvent> button = ButtonOf(event.message);
+  return button ? heldButtons_.Decide(button->button, button->down, listed) : listed;
 }
 
 std::optional<std::uint32_t> KBMouseHook::LastEventTime(HookKind kind) const {

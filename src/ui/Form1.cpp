@@ -41,7 +41,7 @@ bool IsMouseOption(ControlId id) {
 Form1::Form1(Platform& platform, FormView& view)
     : Caption(kProductName),
       cSysTray1(platform.tray, true),
-      kbMouseHook(platform.hooks, platform.blockList, *this),
+      locking(platform.hooks, platform.blockList, platform.input, *this),
       platform_(platform),
       view_(view),
       startupSettings_(platform.settings),
@@ -159,10 +159,15 @@ void Form1::SetKeyVisible(int index, bool visible) {
   view_.KeyChanged(index);
 }
 
-void Form1::SetTimer1Enabled(bool enabled) {
-  if (Timer1.Enabled == enabled) return;
-  Timer1.Enabled = enabled;
-  view_.Timer1Changed();
+Timer& Form1::TimerOf(TimerId id) {
+  return id == TimerId::Timer1 ? Timer1 : LockingTimer;
+}
+
+void Form1::SetTimerEnabled(TimerId id, bool enabled) {
+  Timer& timer = TimerOf(id);
+  if (timer.Enabled == enabled) return;
+  timer.Enabled = enabled;
+  view_.TimerChanged(id);
 }
 
 // Always passed on: the window may have been shown or hidden by others since.

@@ -9,9 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/HookWatch.h"
-#include "engine/KBMouseHook.h"
 #include "engine/KeyTable.h"
+#include "engine/Locking.h"
 #include "platform/PictureObject.h"
 #include "platform/WindowHandle.h"
 #include "shell/ErrorTrap.h"
@@ -48,6 +47,10 @@ inline constexpr std::string_view kStopCaption = "Stop";
 // The tray icon's tip while locking: how to get out without a click.
 inline constexpr std::string_view kLockingTrayTip =
     "Tallowmere is blocking. To stop, hold both Shift keys and Esc for 2 seconds.";
+// The notice the first time locking starts in a run.
+inline constexpr char kLockingNotice[] =
+    "Blocking has started. To stop it, hold both Shift keys and Esc together for 2 seconds. The "
+    "same keys start blocking again from any program.";
 
 // The messages of a failed hook installation, followed by the system's error
 // code.
@@ -64,11 +67,6 @@ inline constexpr char kTrayBalloonText[] =
     "has been minimized to the system tray.\r\nClick on the blue 'V' icon (V for Varnholt) to "
     "bring the software back.";
 
-struct Timer {
-  int Interval;  // milliseconds
-  bool Enabled;
-};
-
 // A frame or a label: its caption and colour are all it has.
 struct PlainControl {
   std::string Caption;
@@ -77,7 +75,7 @@ struct PlainControl {
 
 // The main window's state and handlers. Its controls' properties are the
 // program's state: a key's mark is its button's BackColor.
-class Form1 : public HookEvents {
+class Form1 : public LockingEvents {
  public:
   Form1(Platform& platform, FormView& view);
   Form1(const Form1&) = delete;
@@ -94,6 +92,8 @@ class Form1 : public HookEvents {
   bool bLoading = false;
   // The key capture poll.
   Timer Timer1{100, true};
+  // Locking's looks: the chord and the watch over the hooks.
+  Timer LockingTimer{kLockingTickInterval, false};
   // The caption PushButton6 had before locking started; it gets it back on stop.
   std::string SavedCaption;
   // The main window itself is shown. The view keeps it up to date when others
@@ -111,8 +111,9 @@ class Form1 : public HookEvents {
   WindowHandle hWnd() const;
   // The program's icon in the notification area, there for the whole run.
   cSysTray cSysTray1;
-  // The keyboard and mouse hooks that locking installs.
-  KBMouseHook kbMouseHook;
+  // Blocking: the hooks, their watch and the chord. PushButton6's caption
+  // shows its state.
+  Locking locking;
 
   TickBox& Tick(ControlId id);
   ActionButton& Action(ControlId id);
@@ -130,7 +131,8 @@ class Form1 : public HookEvents {
 
   void SetKeyBackColor(int index, std::uint32_t color);
   void SetKeyVisible(int index, bool visible);
-  void SetTimer1Enabled(bool enabled);
+  Timer& TimerOf(TimerId id);
+  void SetTimerEnabled(TimerId id, bool enabled);
   void SetWindowVisible(bool visible);
   void SetWindowState(int state);
   void SetIcon(const std::shared_ptr<const PictureObject>& icon);
@@ -145,9 +147,14 @@ class Form1 : public HookEvents {
   void PushButton6_Click();
   // The key capture poll: toggles the buttons of newly pressed keys.
   void Timer1_Timer();
-  // Every kHookWatchInterval while locking: installs the hooks again when
-  // the system has dropped them.
-  void HookWatch_Timer();
+  // Locking's look: the chord, then, while locking, the hooks installed again
+  // when the system has dropped them.
+  void LockingTimer_Timer();
+  // The tick of a timer, by its id.
+  void TimerTick(TimerId id);
+  // A key event of the desktop, wherever it goes: a key of the chord may have
+  // gone down while locking is off.
+  void KeyboardInput();
   // Lets the key capture poll run exactly while the main window is the active
   // window. The view calls it whenever activation may have changed, which
   // costs nothing while the window sits idle, unlike a timer that asks.
@@ -174,9 +181,15 @@ class Form1 : public HookEvents {
  private:
   // A failed installation shows its own message and changes nothing else.
   void HookInstallFailed(HookKind kind, std::uint32_t error) override;
+  // The chord while off: starts locking as "Start Disabling" would.
+  void StartLockingRequested() override;
   // The way out: stops locking, as "Stop" would, and brings the window back
   // with the focus, as a release on the tray icon does; nothing while idle.
   void StopLockingRequested() override;
+  // The caption that shows whether locking is on.
+  std::string LockingCaption() const;
+  // The locking timer runs exactly while locking looks.
+  void FollowLocking();
   // Whether a key of the way out still counts as held from it, by its state.
   bool HeldFromWayOut(int code, std::uint16_t state);
   void TickBoxClick(ControlId id);
@@ -193,6 +206,8 @@ class Form1 : public HookEvents {
   void SetMousePointer(int setting);
 
   bool polling_ = false;
+  // The notice of how to stop has been shown in this run.
+  bool lockingNoticeShown_ = false;
   // Codes of the way out's keys still held since it stopped locking.
   std::bitset<256> heldFromWayOut_;
   // When the last reading of every key state began; none before the first.
@@ -205,7 +220,6 @@ class Form1 : public HookEvents {
   StartupSettings startupSettings_;
   mStartUp startUp_;
   std::array<PlainControl, CountOf(ControlKind::Frame) + CountOf(ControlKind::Label)> plains_;
-  HookWatch hookWatch_{kbMouseHook, platform_.input};
 };
 
 }  // namespace tallowmere

@@ -22,31 +22,40 @@ constexpr int kLastKeyCode = 255;
 
 }  // namespace
 
-// The caption of PushButton6 is the locking state: locking is on exactly when
-// it reads "Stop".
 void Form1::PushButton6_Click() {
   ErrorTrap trap(platform_.dialogs, "PushButton6_Click");
-  if (trap.Test(100, [&] { return Action(ControlId::PushButton6).Caption != kStopCaption; })) {
-    trap.Step(102, [&] { kbMouseHook.HookKeyboard(); });
-    trap.Step(104, [&] { kbMouseHook.HookMouse(); });
-    hookWatch_.Start();
+  if (trap.Test(100, [&] { return !locking.IsOn(); })) {
+    trap.Step(102, [&] { locking.Start(HookKind::Keyboard); });
+    trap.Step(104, [&] { locking.Start(HookKind::Mouse); });
     trap.Step(106, [&] { SavedCaption = Action(ControlId::PushButton6).Caption; });
-    trap.Step(108, [&] { SetCaption(ControlId::PushButton6, std::string(kStopCaption)); });
-    trap.Step(110, [&] { SetTimer1Enabled(false); });
+    trap.Step(108, [&] { SetCaption(ControlId::PushButton6, LockingCaption()); });
+    trap.Step(110, [&] { SetTimerEnabled(TimerId::Timer1, false); });
     trap.Step(112, [&] { SetWindowVisible(false); });
     // Hidden, the window can tell the way out only through its icon.
     cSysTray1.TrayTip(std::string(kLockingTrayTip));
+    if (!lockingNoticeShown_) {
+      lockingNoticeShown_ = true;
+      cSysTray1.ShowBalloon(kLockingNotice, std::string(kProductName), 0, false);
+    }
   } else {
-    hookWatch_.Stop();
     cSysTray1.TrayTip(std::string(kProductName));
-    trap.Step(114, [&] { kbMouseHook.UnhookKeyboard(); });
-    trap.Step(116, [&] { kbMouseHook.UnhookMouse(); });
-    trap.Step(118, [&] { SetCaption(ControlId::PushButton6, SavedCaption); });
-    trap.Step(120, [&] { SetTimer1Enabled(true); });
+    trap.Step(114, [&] { locking.Stop(HookKind::Keyboard); });
+    trap.Step(116, [&] { locking.Stop(HookKind::Mouse); });
+    trap.Step(118, [&] { SetCaption(ControlId::PushButton6, LockingCaption()); });
+    trap.Step(120, [&] { SetTimerEnabled(TimerId::Timer1, true); });
   }
+  FollowLocking();
   // Whatever the switch did to Timer1, the poll runs exactly while the main
   // window is active.
   ActivationChanged();
+}
+
+std::string Form1::LockingCaption() const {
+  return locking.IsOn() ? std::string(kStopCaption) : SavedCaption;
+}
+
+void Form1::FollowLocking() {
+  SetTimerEnabled(TimerId::LockingTimer, locking.Ticking());
 }
 
 void Form1::HookInstallFailed(HookKind kind, std::uint32_t error) {
@@ -56,8 +65,12 @@ void Form1::HookInstallFailed(HookKind kind, std::uint32_t error) {
                          DialogIcon::None);
 }
 
+void Form1::StartLockingRequested() {
+  if (!locking.IsOn()) PushButton6_Click();
+}
+
 void Form1::StopLockingRequested() {
-  if (Action(ControlId::PushButton6).Caption != kStopCaption) return;
+  if (!locking.IsOn()) return;
   PushButton6_Click();
   // The way out's keys are still held when the window comes back: they mark
   // nothing until each has been released.
@@ -72,8 +85,23 @@ bool Form1::HeldFromWayOut(int code, std::uint16_t state) {
   return false;
 }
 
-void Form1::HookWatch_Timer() {
-  if (Action(ControlId::PushButton6).Caption == kStopCaption) hookWatch_.Tick();
+void Form1::LockingTimer_Timer() {
+  locking.Tick();
+  FollowLocking();
+}
+
+void Form1::KeyboardInput() {
+  if (locking.IsOn()) return;
+  locking.Tick();
+  FollowLocking();
+}
+
+void Form1::TimerTick(TimerId id) {
+  if (id == TimerId::Timer1) {
+    Timer1_Timer();
+  } else {
+    LockingTimer_Timer();
+  }
 }
 
 void Form1::Timer1_Timer() {
@@ -146,7 +174,7 @@ void Form1::ActivationChanged() {
     lastReading_ = platform_.input.Now();
     for (int code = 1; code <= kLastKeyCode; ++code) platform_.input.AsyncKeyState(code);
   }
-  SetTimer1Enabled(active);
+  SetTimerEnabled(TimerId::Timer1, active);
 }
 
 bool Form1::InputSinceLastReading() {

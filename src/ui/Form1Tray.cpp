@@ -44,8 +44,8 @@ void Form1::cSysTray1_MouseUp(std::int16_t, std::int32_t) {
 
 void Form1::Form_Unload() {
   cSysTray1.InTray(false);
-  kbMouseHook.UnhookKeyboard();
-  kbMouseHook.UnhookMouse();
+  locking.Stop(HookKind::Keyboard);
+  locking.Stop(HookKind::Mouse);
   view_.CloseWindow();
   platform_.tray.pump.ProcessPendingMessages();
   platform_.tray.pump.ProcessPendingMessages();

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "CaseName.h"
 #include "fakes/Form1Fixture.h"
 #include "shell/Main.h"
 
@@ -95,41 +94,23 @@ TEST_F(Form1Locking, FailedStepIsReportedWithItsLineAndTheSwitchGoesOn) {
   EXPECT_EQ(hooks.removed.size(), 2u);
 }
 
-// A request of the hooks stops locking as "Stop" does, and is no start.
-TEST_F(Form1Locking, StopRequestOfTheHooksStopsOnlyLocking) {
-  HookEvents& events = form;
+// The chord's requests switch as the button does, each only from its state;
+// the caption shows the state and is not it.
+TEST_F(Form1Locking, RequestsOfTheChordSwitchOnlyFromTheirState) {
+  LockingEvents& events = form;
   events.StopLockingRequested();
   EXPECT_TRUE(hooks.installed.empty());
-  form.PushButton6_Click();
+  events.StartLockingRequested();
+  events.StartLockingRequested();
+  EXPECT_EQ(hooks.installed.size(), 2u);
+  EXPECT_EQ(Caption(), "Stop");
+  form.SetCaption(ControlId::PushButton6, "Start Disabling");
   events.StopLockingRequested();
   EXPECT_EQ(hooks.removed.size(), 2u);
   EXPECT_EQ(Caption(), "Start Disabling");
+  EXPECT_FALSE(form.locking.IsOn());
+  EXPECT_FALSE(form.LockingTimer.Enabled);
 }
-
-struct CaptionCase {
-  const char* name;
-  std::string caption;
-  bool starts;
-};
-
-using Form1LockingCaption = WithLocking<::testing::TestWithParam<CaptionCase>>;
-
-// Only the exact text "Stop" means locking is on.
-TEST_P(Form1LockingCaption, DecidesBetweenStartAndStop) {
-  form.Action(ControlId::PushButton6).Caption = GetParam().caption;
-  form.PushButton6_Click();
-  EXPECT_EQ(hooks.installed.size(), GetParam().starts ? 2u : 0u);
-  EXPECT_EQ(hooks.removed.size(), GetParam().starts ? 0u : 2u);
-  EXPECT_EQ(Caption(), GetParam().starts ? "Stop" : "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Captions, Form1LockingCaption,
-                         ::testing::Values(CaptionCase{"StartDisabling", "Start Disabling", true},
-                                           CaptionCase{"Stop", "Stop", false},
-                                           CaptionCase{"LowerCaseStop", "stop", true},
-                                           CaptionCase{"StopAndASpace", "Stop ", true},
-                                           CaptionCase{"Empty", "", true}),
-                         CaseName());
 
 }  // namespace
 }  // namespace tallowmere

@@ -163,15 +163,29 @@ TEST_F(Form1Tray, ButtonReleaseOnAVisibleWindowOnlyFocusesIt) {
 
 TEST_F(Form1Tray, BringingTheWindowBackLeavesLockingAsItWas) {
   form.cSysTray1.InTray(true);
-  form.kbMouseHook.HookKeyboard();
-  form.kbMouseHook.HookMouse();
-  form.SetCaption(ControlId::PushButton6, "Stop");
-  form.SetWindowVisible(false);
+  form.PushButton6_Click();
   fake.tray.routing.Deliver(0x205);
   EXPECT_TRUE(form.Visible);
   EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Stop");
   EXPECT_TRUE(hooks.removed.empty());
   EXPECT_FALSE(mSysTray::bHiddenInTray);
+}
+
+// Once a run, without waiting, and apart from the once-a-run balloon of
+// minimising.
+TEST_F(Form1Tray, TheFirstLockingOfARunTellsHowToStop) {
+  form.cSysTray1.InTray(true);
+  for (int run = 0; run < 2; ++run) {
+    form.PushButton6_Click();
+    form.PushButton6_Click();
+  }
+  ASSERT_EQ(Balloons().size(), 1u);
+  EXPECT_EQ(Balloons()[0].record.szInfo, kLockingNotice);
+  EXPECT_EQ(Balloons()[0].record.uTimeout, 0u);
+  EXPECT_EQ(fake.tray.pump.passes, 0);
+  Minimise();
+  ASSERT_EQ(Balloons().size(), 2u);
+  EXPECT_EQ(Balloons()[1].record.szInfo, kBalloonText);
 }
 
 TEST_F(Form1Tray, AClickDuringTheBalloonBringsTheWindowBackAtOnce) {
@@ -196,8 +210,8 @@ TEST_F(Form1Tray, UnloadRemovesIconAndHooksThenClosesAndEnds) {
   hooks.log = &log;
   fake.tray.pump.onPass = [&](int) { log.push_back("ProcessMessages"); };
   form.cSysTray1.InTray(true);
-  form.kbMouseHook.HookKeyboard();
-  form.kbMouseHook.HookMouse();
+  form.locking.Start(HookKind::Keyboard);
+  form.locking.Start(HookKind::Mouse);
   log.clear();
 
   form.Form_Unload();

@@ -15,9 +15,9 @@ namespace tallowmere {
 namespace {
 
 // Input the desktop had since the previous look: just long enough ago that the
-// hooks must have seen it (the look's two readings of the clock, the way out's
-// and the watch's, move it on by two), or just now.
-constexpr std::uint32_t kLongAgo = kHookCallGrace - 2, kJustNow = 5;
+// hooks must have seen it (the look's reading of the clock moves it on by
+// one), or just now.
+constexpr std::uint32_t kLongAgo = kHookCallGrace - 1, kJustNow = 5;
 static_assert(kLongAgo < kHookWatchInterval);
 
 // Hook calls that also keep which hooks are installed at each moment, and
@@ -55,7 +55,8 @@ class HookWatchTest : public ::testing::Test {
     hook.HookKeyboard();
     hook.HookMouse();
     input.clock = startTime;
-    watch.Start();
+    watch.Start(HookKind::Keyboard);
+    watch.Start(HookKind::Mouse);
   }
 
   // The system receives an event of the kind `before` milliseconds before
@@ -80,8 +81,8 @@ class HookWatchTest : public ::testing::Test {
   InstalledHooks hooks;
   FakeBlockListSource blockList;
   FakeHookEvents events;
-  KBMouseHook hook{hooks, blockList, events};
   FakeInput input;
+  KBMouseHook hook{hooks, blockList, input, events};
   HookWatch watch{hook, input};
   std::uint32_t startTime = 50'000;
 };
@@ -141,8 +142,10 @@ const WatchCase kWatchCases[] = {
      {{kJustNow, false, false}, {kJustNow, false, true}, {kJustNow, true, false}}},
     {"LateHookCallClearsTheSuspicion",
      {{kJustNow, false, false}, {{}, true, false}, {{}, false, false}}},
+    // The keyboard's watch starts first, one reading of the clock before the
+    // mouse's.
     {"InputUpToTheStartOfLockingIsNotCounted",
-     {{kHookWatchInterval, false, false}, {{}, false, false}}},
+     {{kHookWatchInterval + 1, false, false}, {{}, false, false}}},
     {"InputStampedAfterTheLookIsNotYetLate", {{0u - 3u, false, false}, {{}, false, true}}},
     {"ClockWrapsAroundWhileTheHookSeesInput",
      {{kLongAgo, true, false}, {kJustNow, true, false}, {kLongAgo, true, false}},
@@ -187,7 +190,8 @@ TEST_F(HookWatchTest, ReinstallRemovesEachHookBeforeInstallingItAgain) {
 TEST_F(HookWatchTest, AFailedInstallationAtStartIsNotRetriedTheOtherHookIsWatched) {
   hooks.failure = 1400;
   hook.HookMouse();
-  watch.Start();
+  watch.Start(HookKind::Keyboard);
+  watch.Start(HookKind::Mouse);
   hooks.failure.reset();
   hooks.log.clear();
   for (int look = 0; look < 3; ++look) {
@@ -216,7 +220,8 @@ TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
   hooks.failure.reset();
   hook.HookKeyboard();
   hook.HookMouse();
-  watch.Start();
+  watch.Start(HookKind::Keyboard);
+  watch.Start(HookKind::Mouse);
   MissedInput();
   EXPECT_TRUE(watch.Tick());
 }
@@ -248,7 +253,7 @@ class Form1HookWatch : public WithForm1<> {
 TEST_F(Form1HookWatch, WhileLockingLostHooksAreInstalledAgain) {
   form.PushButton6_Click();
   MissedInput();
-  form.HookWatch_Timer();
+  form.LockingTimer_Timer();
   EXPECT_EQ(hooks.installed, (std::vector<HookKind>{HookKind::Keyboard, HookKind::Mouse,
                                                     HookKind::Keyboard, HookKind::Mouse}));
   EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Stop");
@@ -256,12 +261,12 @@ TEST_F(Form1HookWatch, WhileLockingLostHooksAreInstalledAgain) {
 
 TEST_F(Form1HookWatch, IdleOrStoppedTheWatchDoesNothing) {
   MissedInput();
-  form.HookWatch_Timer();
+  form.LockingTimer_Timer();
   form.PushButton6_Click();
   form.SetWindowVisible(true);
   form.PushButton6_Click();
   MissedInput();
-  form.HookWatch_Timer();
+  form.LockingTimer_Timer();
   EXPECT_EQ(hooks.installed.size(), 2u);
   EXPECT_EQ(hooks.removed.size(), 2u);
 }
@@ -272,10 +277,10 @@ TEST_F(Form1HookWatch, TheWayOutStopsLockingAndBringsTheWindowBackItsHeldKeysMar
   form.PushButton6_Click();
   EXPECT_EQ(tip(), kLockingTrayTip);
   for (const std::uint32_t code : kWayOutKeys) {
-    form.kbMouseHook.KeyboardProc({code, true, false, fake.input.clock});
+    form.locking.kbMouseHook.KeyboardProc({code, true, false, fake.input.clock});
   }
   fake.input.clock += kWayOutHold + kHookWatchInterval;
-  form.HookWatch_Timer();
+  form.LockingTimer_Timer();
   EXPECT_EQ(form.Action(ControlId::PushButton6).Caption, "Start Disabling");
   EXPECT_EQ(hooks.removed.size(), 2u);
   EXPECT_TRUE(form.Visible);

@@ -48,8 +48,9 @@ class KBMouseHookTest : public ::testing::Test {
 
   FakeHookCalls calls;
   FakeBlockListSource list;
+  FakeInput keys;
   FakeHookEvents events;
-  KBMouseHook hook{calls, list, events};
+  KBMouseHook hook{calls, list, keys, events};
 };
 
 // The events of one kind, going down or not, met by one list: those
@@ -82,14 +83,13 @@ TEST_P(Decision, SwallowsExactlyTheListedCodes) {
 
 const DecisionCase kDecisionCases[] = {
     {"ListedKeyDown", "65,\r\n", kKey, {65}, {66}},
-    {"ListedKeyUp", "65,\r\n", kKey, {65}, {}, false},
     {"CodeListedTwice", "13,65,13,\r\n", kKey, {13}, {}},
     {"LeftShiftIsAnotherCodeThanShift", "160,\r\n", kKey, {160}, {16}},
     {"EmptyListPasses", "\r\n", kKey, {}, {65}},
     {"EmptyFilePasses", "", kKey, {}, {65}},
     {"UnreadableFilePasses", "65,\r\n", kKey, {}, {65}, true, true},
     {"MouseEntriesNeverBlockKeys", kMouseOnly, kKey, {}, {1, 65, 254}},
-    {"FullListBlocksA", FullList(), kKey, {65}, {}, false},
+    {"FullListBlocksA", FullList(), kKey, {65}, {}},
     {"LeadingZeroStillMatches", "065,\r\n", kKey, {65}, {}},
     {"LinesJoinedBlockBoth", "65,\r\n66,\r\n", kKey, {66}, {}},
     {"LineWithoutCommaJoinsTheNext", "65\r\n66,\r\n", kKey, {}, {65}},
@@ -103,7 +103,7 @@ const DecisionCase kDecisionCases[] = {
     {"EveryOption",
      FullList(),
      kMouse,
-     {kMouseMove, kRightUp, kMiddleDown, kMiddleUp, kWheel},
+     {kMouseMove, kRightDown, kMiddleDown, kWheel},
      {kXDown, kXUp, kHorizontalWheel}},
     {"KeyEntriesNeverBlockTheMouse",
      AllKeyCodes(),
@@ -152,7 +152,7 @@ const ReadSequence kReadSequences[] = {
      {{"65,\r\n", kKey, 65, true},
       {"66,513,\r\n", kKey, 65, false},
       {"66,513,\r\n", kMouse, kLeftDown, true},
-      {"\r\n", kMouse, kLeftUp, false}}},
+      {"\r\n", kMouse, kRightDown, false}}},
     // Another program holds the file without sharing: what was blocked stays
     // blocked, for keys and the mouse alike, and nothing more.
     {"UnreadableDecidesByTheListReadBefore",
@@ -216,7 +216,6 @@ TEST_P(Installation, FailureIsReportedAndReplacesAnEarlierHandle) {
   Hook();
   EXPECT_EQ(Handle(), 0u);
   EXPECT_EQ(events.failures, (std::vector<FakeHookEvents::Failure>{{GetParam().kind, 1428}}));
-  EXPECT_EQ(events.stopRequests, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -227,98 +226,66 @@ INSTANTIATE_TEST_SUITE_P(
                                &KBMouseHook::MouseHookHandle}),
     CaseName());
 
-// The way out: key events (code, down, time) and looks at a time, each look
-// saying whether it asks for locking to stop.
-struct WayOutStep {
-  std::uint32_t code;  // 0: a look at `time` instead of a key event
+// Presses and releases while the list changes between them: a release is
+// swallowed exactly when its press was, so that no program keeps a key or
+// button held down. Each step: the list, the event, whether it is swallowed.
+struct PressStep {
+  std::string list;
+  HookKind kind;
+  std::uint32_t code;
   bool down;
-  std::uint32_t time;
-  bool stops = false;
+  bool swallowed;
 };
 
-struct WayOutCase {
+struct PressCase {
   const char* name;
-  std::vector<WayOutStep> steps;
+  std::vector<PressStep> steps;
+  std::uint32_t heldBeforeTheHook = 0;  // a key down when the hook arrives
 };
 
-constexpr std::uint32_t kLShift = 0xA0, kRShift = 0xA1, kEsc = 0x1B, kLook = 0;
+class Releases : public KBMouseHookTest, public ::testing::WithParamInterface<PressCase> {};
 
-class WayOut : public KBMouseHookTest, public ::testing::WithParamInterface<WayOutCase> {};
-
-TEST_P(WayOut, StopsOnceWhenAllThreeAreHeldTwoSeconds) {
-  list.content = "160,161,27,\r\n";  // swallowed or not, the hook sees them
+TEST_P(Releases, GoByTheirPress) {
+  if (GetParam().heldBeforeTheHook != 0) keys.states[GetParam().heldBeforeTheHook] = 0x8000;
   hook.HookKeyboard();
-  int step = 0, stops = 0;
-  for (const WayOutStep& s : GetParam().steps) {
-    ++step;
-    if (s.code != kLook) {
-      hook.KeyboardProc({s.code, s.down, false, s.time});
-      continue;
-    }
-    EXPECT_EQ(hook.LookForWayOut(s.time), s.stops) << "step " << step;
-    stops += s.stops ? 1 : 0;
-    EXPECT_EQ(events.stopRequests, stops) << "step " << step;
+  hook.HookMouse();
+  int step = 0;
+  for (const PressStep& s : GetParam().steps) {
+    list.content = s.list;
+    EXPECT_EQ(Decide(s.kind, s.code, s.down), s.swallowed) << "step " << ++step;
   }
 }
 
-const WayOutCase kWayOutCases[] = {
-    {"HeldTwoSeconds",
-     {{kLShift, true, 100},
-      {kRShift, true, 150},
-      {kEsc, true, 200},
-      {kLook, false, 2199},
-      {kLook, false, 2200, true},
-      {kLook, false, 2450}}},
-    {"TimedFromTheLastKeyDownRepeatsChangeNothing",
-     {{kEsc, true, 100},
-      {kLShift, true, 900},
-      {kRShift, true, 1000},
-      {kEsc, true, 2500},
-      {kLook, false, 2999},
-      {kLook, false, 3000, true}}},
-    {"EarlyReleaseCancels",
-     {{kLShift, true, 0},
-      {kRShift, true, 0},
-      {kEsc, true, 0},
-      {kEsc, false, 1500},
-      {kLook, false, 2500},
-      {kEsc, true, 2600},
-      {kLook, false, 4599},
-      {kLook, false, 4600, true}}},
-    {"TwoKeysAreNotEnough", {{kLShift, true, 0}, {kRShift, true, 0}, {kLook, false, 5000}}},
-    {"OneShiftTwiceIsNotBoth",
-     {{kLShift, true, 0}, {kLShift, true, 10}, {kEsc, true, 20}, {kLook, false, 5000}}},
-    {"GenericShiftIsNotEitherShift",
-     {{0x10, true, 0}, {kRShift, true, 0}, {kEsc, true, 0}, {kLook, false, 5000}}},
-    {"OtherKeysBetweenChangeNothing",
-     {{kLShift, true, 0},
-      {65, true, 5},
-      {kRShift, true, 10},
-      {65, false, 15},
-      {kEsc, true, 20},
-      {kLook, false, 2020, true}}},
-    {"HeldAgainAfterAReleaseStopsAgain",
-     {{kLShift, true, 0},
-      {kRShift, true, 0},
-      {kEsc, true, 0},
-      {kLook, false, 2000, true},
-      {kRShift, false, 2100},
-      {kRShift, true, 2200},
-      {kLook, false, 4199},
-      {kLook, false, 4200, true}}},
+const std::string kA = "65,\r\n", kNone = "\r\n";
+
+const PressCase kPressCases[] = {
+    {"SwallowedPressSwallowsItsRelease",
+     {{kA, kKey, 65, true, true}, {kNone, kKey, 65, false, true}}},
+    {"PassedPressPassesItsRelease", {{kNone, kKey, 65, true, false}, {kA, kKey, 65, false, false}}},
+    {"RepeatPassedAfterASwallowedPressPassesTheRelease",
+     {{kA, kKey, 65, true, true}, {kNone, kKey, 65, true, false}, {kA, kKey, 65, false, false}}},
+    {"ReleaseOfAnUnseenPressPasses", {{kA, kKey, 65, false, false}}},
+    {"ReleaseClearsThePress",
+     {{kA, kKey, 65, true, true}, {kA, kKey, 65, false, true}, {kA, kKey, 65, false, false}}},
+    {"HeldBeforeTheHookRepeatsSwallowedReleasePasses",
+     {{kA, kKey, 65, true, true},
+      {kA, kKey, 65, false, false},
+      {kA, kKey, 65, true, true},
+      {kA, kKey, 65, false, true}},
+     65},
+    {"LeftButtonPassedThenTicked",
+     {{kNone, kMouse, kLeftDown, true, false},
+      {kLeftClick, kMouse, kLeftUp, true, false},
+      {kLeftClick, kMouse, kLeftDown, true, true},
+      {kNone, kMouse, kLeftUp, true, true}}},
+    {"ButtonsApart",
+     {{"516,517,\r\n", kMouse, kRightDown, true, true},
+      {kNone, kMouse, kMiddleDown, true, false},
+      {kNone, kMouse, kRightUp, true, true},
+      {"519,520,\r\n", kMouse, kMiddleUp, true, false}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, WayOut, ::testing::ValuesIn(kWayOutCases), CaseName());
-
-TEST_F(KBMouseHookTest, KeysHeldWhenTheHookWentAreForgottenAtTheNextInstallation) {
-  hook.HookKeyboard();
-  for (const std::uint32_t code : {kLShift, kRShift, kEsc})
-    hook.KeyboardProc({code, true, false, 0});
-  EXPECT_TRUE(hook.LookForWayOut(2000));
-  hook.UnhookKeyboard();
-  hook.HookKeyboard();
-  EXPECT_FALSE(hook.LookForWayOut(9000)) << "their releases went unseen";
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Releases, ::testing::ValuesIn(kPressCases), CaseName());
 
 }  // namespace
 }  // namespace tallowmere

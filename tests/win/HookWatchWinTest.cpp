@@ -97,7 +97,7 @@ TEST_P(HookWatchLoss, BlockingResumesWithinAboutASecondWhileTheOtherHookSeesInpu
 
   // Windows drops a hook without telling its owner; here it goes through the
   // hook calls, behind the back of the form's KBMouseHook.
-  const KBMouseHook& hook = window.form().kbMouseHook;
+  const KBMouseHook& hook = window.form().locking.kbMouseHook;
   hooks.Remove(kind == HookKind::Keyboard ? hook.KeyboardHookHandle() : hook.MouseHookHandle());
   const ULONGLONG lost = GetTickCount64();
   int leaked = 0;

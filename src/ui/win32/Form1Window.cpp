@@ -27,8 +27,11 @@ constexpr int kWindowFontSize = 900;
 constexpr int kActionFontSize = 1125;
 constexpr int kKeyFontSize = 825;
 
-constexpr UINT_PTR kTimer1Id = 1;
-constexpr UINT_PTR kHookWatchTimerId = 2;
+// A window timer's id by the form's timer; 0 is no timer's.
+UINT_PTR TimerIdOf(TimerId id) {
+  return static_cast<UINT_PTR>(id) + 1;
+}
+constexpr TimerId kTimers[] = {TimerId::Timer1, TimerId::LockingTimer};
 // Posted on every WM_ACTIVATE: while that message is delivered, a window that
 // is losing activation is still the active window, so the poll's rule is
 // applied only once the change is complete.
@@ -79,7 +82,7 @@ void Form1Window::Create() {
   CreateControls();
   WireEvents();
   SizeWindow();
-  Timer1Changed();
+  for (const TimerId timer : kTimers) TimerChanged(timer);
   // The poll's rule from the first message on, whether or not the window is
   // ever activated.
   PostMessageW(hwnd_, kActivationSettled, 0, 0);
@@ -268,7 +271,6 @@ void Form1Window::ControlChanged(ControlId id) {
     }
     case ControlKind::ActionButton:
       Control(id).SetText(Wide(form_.Action(id).Caption));
-      if (id == ControlId::PushButton6) LockingChanged();
       break;
     case ControlKind::Frame:
     case ControlKind::Label:
@@ -336,11 +338,12 @@ void Form1Window::CloseWindow() {
   DestroyWindow(hwnd_);
 }
 
-void Form1Window::Timer1Changed() {
-  if (form_.Timer1.Enabled) {
-    SetTimer(hwnd_, kTimer1Id, static_cast<UINT>(form_.Timer1.Interval), nullptr);
+void Form1Window::TimerChanged(TimerId id) {
+  const Timer& timer = form_.TimerOf(id);
+  if (timer.Enabled) {
+    SetTimer(hwnd_, TimerIdOf(id), static_cast<UINT>(timer.Interval), nullptr);
   } else {
-    KillTimer(hwnd_, kTimer1Id);
+    KillTimer(hwnd_, TimerIdOf(id));
   }
 }
 
@@ -388,6 +391,9 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcW(hwnd_, message, wParam, lParam);
     case kActivationSettled:
       form_.ActivationChanged();
+      return 0;
+    case kKeyboardInput:
+      form_.KeyboardInput();
       return 0;
     case WM_SHOWWINDOW:
       // Others (the tray, the system) show and hide the window too.
@@ -533,20 +539,9 @@ void Form1Window::OnDpiChanged(int dpi, const RECT& suggested) {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The watch over the hooks runs exactly while locking.
-void Form1Window::LockingChanged() {
-  if (form_.Action(ControlId::PushButton6).Caption == kStopCaption) {
-    SetTimer(hwnd_, kHookWatchTimerId, static_cast<UINT>(kHookWatchInterval), nullptr);
-  } else {
-    KillTimer(hwnd_, kHookWatchTimerId);
-  }
-}
-
 void Form1Window::OnTimer(UINT_PTR id) {
-  if (id == kTimer1Id) {
-    form_.Timer1_Timer();
-  } else if (id == kHookWatchTimerId) {
-    form_.HookWatch_Timer();
+  for (const TimerId timer : kTimers) {
+    if (id == TimerIdOf(timer)) form_.TimerTick(timer);
   }
 }
 
@@ -567,8 +562,7 @@ void Form1Window::OnClose() {
 }
 
 void Form1Window::OnDestroy() {
-  KillTimer(hwnd_, kTimer1Id);
-  KillTimer(hwnd_, kHookWatchTimerId);
+  for (const TimerId timer : kTimers) KillTimer(hwnd_, TimerIdOf(timer));
   if (onDestroyed) onDestroyed();
 }
 

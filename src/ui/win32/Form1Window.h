@@ -43,11 +43,14 @@ class Form1Window final : public FormView {
   // ControlId, key buttons from kFirstKeyId in index order.
   static constexpr int kFirstControlId = 100;
   static constexpr int kFirstKeyId = 1000;
+  // Posted to the window for every keyboard event of the desktop (see
+  // Win32InputState::SetMainWindow).
+  static constexpr UINT kKeyboardInput = WM_APP + 2;
 
   void KeyChanged(int index) override;
   void ControlChanged(ControlId id) override;
   void VisibleChanged() override;
-  void Timer1Changed() override;
+  void TimerChanged(TimerId id) override;
   void WindowStateChanged() override;
   void IconChanged() override;
   void TakeFocus() override;
@@ -83,7 +86,6 @@ class Form1Window final : public FormView {
   void MouseMovedOver(HWND under);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
-  void LockingChanged();
   void OnSize(WPARAM sizeType);
   void OnClose();
   void OnDestroy();

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/KBMouseHook.h"
+#include "engine/Locking.h"
 #include "platform/BlockListSource.h"
 #include "platform/HookCalls.h"
+#include "platform/InputState.h"
 
 namespace tallowmere {
 
@@ -53,18 +56,58 @@ class FakeBlockListSource : public BlockListSource {
   }
 };
 
-// Records what the hooks report. `onFailure` runs within the report, as the
-// messages that a shown box dispatches would.
-class FakeHookEvents : public HookEvents {
+// The keyboard and mouse buttons as GetAsyncKeyState reports them: a press
+// sets the down bit and the pressed-since-last-query bit, which a query clears.
+class FakeInput : public InputState {
+ public:
+  std::map<int, std::uint16_t> states;
+  bool active = true;
+  std::vector<int> queried;
+  // Milliseconds; each look at the clock and each press moves it on by one.
+  std::uint32_t clock = 1000;
+  std::uint32_t lastInput = 0;
+
+  void Press(int code) {
+    states[code] = 0x8001;
+    lastInput = ++clock;
+  }
+  std::uint16_t AsyncKeyState(int code) override {
+    queried.push_back(code);
+    std::uint16_t& state = states[code];
+    const std::uint16_t now = state;
+    state &= 0x8000;
+    return now;
+  }
+  bool MainWindowActive() override { return active; }
+  std::uint32_t Now() override { return ++clock; }
+  std::uint32_t LastInputTime() override { return lastInput; }
+
+  // The watched input by HookKind.
+  bool watching = false;
+  std::optional<std::uint32_t> lastByKind[2];
+  void WatchInput(bool on) override {
+    watching = on;
+    lastByKind[0].reset();
+    lastByKind[1].reset();
+  }
+  std::optional<std::uint32_t> LastInputTime(HookKind kind) override {
+    return watching ? lastByKind[static_cast<int>(kind)] : std::nullopt;
+  }
+};
+
+// Records what the hooks and locking report. `onFailure` runs within the
+// report, as the messages that a shown box dispatches would.
+class FakeHookEvents : public LockingEvents {
  public:
   using Failure = std::pair<HookKind, std::uint32_t>;
   std::vector<Failure> failures;
   std::function<void()> onFailure;
-  int stopRequests = 0;
+  int startRequests = 0, stopRequests = 0;
   void HookInstallFailed(HookKind kind, std::uint32_t error) override {
     failures.emplace_back(kind, error);
     if (onFailure) onFailure();
   }
+  void StartLockingRequested() override { ++startRequests; }
   void StopLockingRequested() override { ++stopRequests; }
 };
 

@@ -94,45 +94,6 @@ class FakeDialogs : public Dialogs {
   }
 };
 
-// The keyboard and mouse buttons as GetAsyncKeyState reports them: a press
-// sets the down bit and the pressed-since-last-query bit, which a query clears.
-class FakeInput : public InputState {
- public:
-  std::map<int, std::uint16_t> states;
-  bool active = true;
-  std::vector<int> queried;
-  // Milliseconds; each look at the clock and each press moves it on by one.
-  std::uint32_t clock = 1000;
-  std::uint32_t lastInput = 0;
-
-  void Press(int code) {
-    states[code] = 0x8001;
-    lastInput = ++clock;
-  }
-  std::uint16_t AsyncKeyState(int code) override {
-    queried.push_back(code);
-    std::uint16_t& state = states[code];
-    const std::uint16_t now = state;
-    state &= 0x8000;
-    return now;
-  }
-  bool MainWindowActive() override { return active; }
-  std::uint32_t Now() override { return ++clock; }
-  std::uint32_t LastInputTime() override { return lastInput; }
-
-  // The watched input by HookKind.
-  bool watching = false;
-  std::optional<std::uint32_t> lastByKind[2];
-  void WatchInput(bool on) override {
-    watching = on;
-    lastByKind[0].reset();
-    lastByKind[1].reset();
-  }
-  std::optional<std::uint32_t> LastInputTime(HookKind kind) override {
-    return watching ? lastByKind[static_cast<int>(kind)] : std::nullopt;
-  }
-};
-
 // Records what Form1 asks to redraw. Redrawing `failingKey` or
 // `failingControl` fails.
 class FakeView : public FormView {
@@ -158,7 +119,7 @@ class FakeView : public FormView {
     ++visibleChanges;
     if (onVisibleChanged) onVisibleChanged();
   }
-  void Timer1Changed() override { ++timerChanges; }
+  void TimerChanged(TimerId) override { ++timerChanges; }
   // The window's own operations, in order, as "WindowState", "Icon", "Focus",
   // "Close"; `log` also gets them when set.
   std::vector<std::string> operations;

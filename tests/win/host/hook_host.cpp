@@ -14,6 +14,7 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/Win32BlockListSource.h"
 #include "platform/win32/Win32HookCalls.h"
+#include "platform/win32/Win32InputState.h"
 #include "win/support/HookHost.h"
 #include "win/support/PassedOnInput.h"
 
@@ -45,13 +46,13 @@ class Hooks : private HookEvents {
 
  private:
   void HookInstallFailed(HookKind, std::uint32_t) override { failed_ = true; }
-  void StopLockingRequested() override {}
 
   bool kbMouseHook_;
   bool failed_ = false;
   Win32HookCalls calls_;
   Win32BlockListSource blockList_{kBlockListFolderVariable, kBlockListFileName};
-  KBMouseHook hook_{calls_, blockList_, *this};
+  Win32InputState keys_;
+  KBMouseHook hook_{calls_, blockList_, keys_, *this};
   std::optional<test::PassedOnInput> passThrough_;
 };
 int Run(const std::wstring& mode, HANDLE ack) {

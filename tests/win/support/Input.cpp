@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/win32/Text.h"
+#include "win/support/Owned.h"
 #include "win/support/Wait.h"
 
 namespace tallowmere::test {
@@ -113,6 +115,23 @@ void TapKey(WORD virtualKey, std::chrono::milliseconds hold) {
   PressKey(virtualKey);
   if (hold.count() > 0) PumpMessagesFor(hold);
   ReleaseKey(virtualKey);
+}
+
+void XKeys(const std::string& arguments) {
+  // Wine runs a program of the host system as it runs a Windows one, though
+  // the exit code it reports for one is not the program's.
+  std::wstring command = L"Z:\\usr\\bin\\xdotool " + Wide(arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    throw std::runtime_error("xdotool did not start");
+  }
+  const OwnedHandle thread(process.hThread), running(process.hProcess);
+  if (WaitForSingleObject(running.get(), 10000) != WAIT_OBJECT_0) {
+    throw std::runtime_error("xdotool did not end: " + arguments);
+  }
 }
 
 }  // namespace tallowmere::test

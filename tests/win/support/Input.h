@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <string>
 
 namespace tallowmere::test {
 
@@ -33,5 +34,11 @@ void ReleaseKey(WORD virtualKey, ULONG_PTR tag = 0);
 // Presses and releases a key. A poll of the keyboard state every 100 ms sees
 // a key only while it is down, so such a reader needs a hold of ~350 ms.
 void TapKey(WORD virtualKey, std::chrono::milliseconds hold = std::chrono::milliseconds(0));
+
+// X key events, sent with xdotool (its arguments, as "keydown Shift_L
+// Escape"), as a physical keyboard would send them: Wine's key state and raw
+// input see them, where keys injected by another program they may not.
+// Throws when xdotool cannot run or does not end.
+void XKeys(const std::string& arguments);
 
 }  // namespace tallowmere::test

@@ -46,7 +46,8 @@ struct ActionButton {
 inline constexpr std::string_view kStopCaption = "Stop";
 // The tray icon's tip while locking: how to get out without a click.
 inline constexpr std::string_view kLockingTrayTip =
-    "Tallowmere is blocking. To stop, hold both Shift keys and Esc for 2 seconds.";
+    "Tallowmere is blocking. To stop, hold both Shift keys and Esc for 2 seconds; the same keys "
+    "start it again.";
 // The notice the first time locking starts in a run.
 inline constexpr char kLockingNotice[] =
     "Blocking has started. To stop it, hold both Shift keys and Esc together for 2 seconds. The "

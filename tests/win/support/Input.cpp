@@ -118,9 +118,12 @@ void TapKey(WORD virtualKey, std::chrono::milliseconds hold) {
 }
 
 void XKeys(const std::string& arguments) {
-  // Wine runs a program of the host system as it runs a Windows one, though
-  // the exit code it reports for one is not the program's.
-  std::wstring command = L"Z:\\usr\\bin\\xdotool " + Wide(arguments);
+  // Wine starts a program of the host system, but gives no handle to wait
+  // for its end: the shell that runs it leaves a file behind when it is done.
+  static int calls = 0;
+  const std::string done = "/tmp/tallowmere-xdotool-" + std::to_string(GetCurrentProcessId()) +
+                           "-" + std::to_string(++calls);
+  std::wstring command = Wide("Z:\\bin\\sh -c \"xdotool " + arguments + "; : >" + done + "\"");
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -129,9 +132,11 @@ void XKeys(const std::string& arguments) {
     throw std::runtime_error("xdotool did not start");
   }
   const OwnedHandle thread(process.hThread), running(process.hProcess);
-  if (WaitForSingleObject(running.get(), 10000) != WAIT_OBJECT_0) {
+  const std::wstring doneFile = L"Z:" + Wide(done);
+  if (!WaitFor([&] { return GetFileAttributesW(doneFile.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
     throw std::runtime_error("xdotool did not end: " + arguments);
   }
+  DeleteFileW(doneFile.c_str());
 }
 
 }  // namespace tallowmere::test

@@ -38,7 +38,7 @@ void TapKey(WORD virtualKey, std::chrono::milliseconds hold = std::chrono::milli
 // X key events, sent with xdotool (its arguments, as "keydown Shift_L
 // Escape"), as a physical keyboard would send them: Wine's key state and raw
 // input see them, where keys injected by another program they may not.
-// Throws when xdotool cannot run or does not end.
+// Returns once xdotool is done; throws when it cannot run or does not end.
 void XKeys(const std::string& arguments);
 
 }  // namespace tallowmere::test

@@ -9,18 +9,13 @@ namespace tallowmere {
 
 namespace {
 
-// A mouse button's press or release: which button, and whether it went down.
-struct ButtonEvent {
-  std::size_t button;
-  bool down;
-};
+// WM_LBUTTONDOWN, WM_RBUTTONDOWN and WM_MBUTTONDOWN, each followed by its
+// release, for the left, right and middle buttons.
+constexpr std::uint32_t kButtonDowns[] = {0x201, 0x204, 0x207};
 
-// WM_LBUTTONDOWN and WM_LBUTTONUP, then the right button's and the middle's.
-std::optional<ButtonEvent> ButtonOf(std::uint32_t message) {
-  constexpr std::uint32_t kDowns[] = {0x201, 0x204, 0x207};
-  for (std::size_t button = 0; button < std::size(kDowns); ++button) {
-    if (message == kDowns[button]) return ButtonEvent{button, true};
-    if (message == kDowns[button] + 1) return ButtonEvent{button, false};
+std::optional<std::size_t> ButtonOf(std::uint32_t message) {
+  for (std::size_t button = 0; button < std::size(kButtonDowns); ++button) {
+    if (message == kButtonDowns[button] || message == kButtonDowns[button] + 1) return button;
   }
   return std::nullopt;
 }
@@ -107,8 +102,9 @@ KBMouseHook::ChordKeys KBMouseHook::WayOutKeys() const {
 bool KBMouseHook::MouseProc(const MouseEvent& event) {
   lastEvents_[kMouse] = kSeen | event.time;
   const bool listed = Listed(event.message);
-  const std::optional<ButtonEvent> button = ButtonOf(event.message);
-  return button ? heldButtons_.Decide(button->button, button->down, listed) : listed;
+  const std::optional<std::size_t> button = ButtonOf(event.message);
+  if (!button) return listed;
+  return heldButtons_.Decide(*button, event.message == kButtonDowns[*button], listed);
 }
 
 std::optional<std::uint32_t> KBMouseHook::LastEventTime(HookKind kind) const {

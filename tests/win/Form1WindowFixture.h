@@ -22,6 +22,8 @@ class WithForm1Window : public Base {
 
   void SetUp() override { window.Create(); }
 
+  HWND Child(ControlId id) { return window.Control(id).hwnd; }
+
   FakePlatform fake;
   Platform platform = fake.platform;
   Form1Window window{platform};

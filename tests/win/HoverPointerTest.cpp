@@ -44,36 +44,36 @@ class HoverPointer : public WithForm1Window<> {
 };
 
 TEST_F(HoverPointer, FrameToKeyAndBack) {
-  MoveOver(window.Frame1.hwnd);
+  MoveOver(Child(ControlId::Frame1));
   EXPECT_EQ(Setting(), kPointerDefault);
   EXPECT_TRUE(ShowsArrow());
   MoveOver(window.cmdKey[41].hwnd);
   EXPECT_EQ(Setting(), kPointerCustom);
   EXPECT_TRUE(ShowsHand());
-  MoveOver(window.Frame1.hwnd);
+  MoveOver(Child(ControlId::Frame1));
   EXPECT_EQ(Setting(), kPointerDefault);
   EXPECT_TRUE(ShowsArrow());
 }
 
 TEST_F(HoverPointer, ActionButtonThenLabelKeepsTheHand) {
-  MoveOverActionButton(window.PushButton2.hwnd);
+  MoveOverActionButton(Child(ControlId::PushButton2));
   EXPECT_EQ(Setting(), kPointerCustom);
   EXPECT_TRUE(ShowsHand());
-  MoveOver(window.Label2.hwnd);
+  MoveOver(Child(ControlId::Label2));
   EXPECT_EQ(Setting(), kPointerCustom);
   EXPECT_TRUE(ShowsHand());
 }
 
 TEST_F(HoverPointer, TickBoxAfterTheMouseFrameKeepsTheArrow) {
   MoveOver(window.cmdKey[0].hwnd);
-  MoveOver(window.Frame2.hwnd);
-  MoveOver(window.Check3_.hwnd);
+  MoveOver(Child(ControlId::Frame2));
+  MoveOver(Child(ControlId::Check3_));
   EXPECT_EQ(Setting(), kPointerDefault);
   EXPECT_TRUE(ShowsArrow());
 }
 
 TEST_F(HoverPointer, BackgroundAndKeyboardPictureGiveTheArrow) {
-  for (HWND arrowSource : {window.hwnd(), window.Image1.hwnd, window.Frame3.hwnd}) {
+  for (HWND arrowSource : {window.hwnd(), Child(ControlId::Image1), Child(ControlId::Frame3)}) {
     MoveOver(window.cmdKey[10].hwnd);
     MoveOver(arrowSource);
     EXPECT_EQ(Setting(), kPointerDefault);
@@ -83,15 +83,16 @@ TEST_F(HoverPointer, BackgroundAndKeyboardPictureGiveTheArrow) {
 
 TEST_F(HoverPointer, EveryActionButtonGivesTheHandAlsoWhileLocking) {
   window.form().Action(ControlId::PushButton6).Caption = "Stop";
-  for (HWND button : {window.PushButton1.hwnd, window.PushButton2.hwnd, window.PushButton6.hwnd}) {
-    MoveOver(window.Frame1.hwnd);
+  for (HWND button : {Child(ControlId::PushButton1), Child(ControlId::PushButton2),
+                      Child(ControlId::PushButton6)}) {
+    MoveOver(Child(ControlId::Frame1));
     MoveOverActionButton(button);
     EXPECT_EQ(Setting(), kPointerCustom);
   }
 }
 
 TEST_F(HoverPointer, OnlyMovesInTheClientAreaCount) {
-  MoveOver(window.Frame1.hwnd);
+  MoveOver(Child(ControlId::Frame1));
   MoveOver(window.cmdKey[41].hwnd, HTCLIENT, WM_LBUTTONDOWN);
   EXPECT_EQ(Setting(), kPointerDefault);
   MoveOver(window.hwnd(), HTCAPTION);

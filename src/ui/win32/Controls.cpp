@@ -3,9 +3,12 @@
 #include <commctrl.h>
 
 #include "platform/AppError.h"
+#include "platform/win32/Gdi.h"
 #include "platform/win32/Text.h"
 #include "ui/win32/ContainerFrame.h"
+#include "ui/win32/KeyPictures.h"
 #include "ui/win32/PictureBox.h"
+#include "ui/win32/PushButton.h"
 
 namespace tallowmere {
 
@@ -50,42 +53,129 @@ void Wnd::Invalidate() {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void FrameWnd::Create(const CreateArgs& args) {
-  CreateChild(kContainerFrameClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, args, &font_);
+void Wnd::SetValue(int value) {
+  const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
+  SendMessageW(hwnd, BM_SETCHECK, state, 0);
 }
 
-void LabelWnd::Create(const CreateArgs& args) {
-  CreateChild(L"STATIC", SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS, args);
-}
-
-void PictureWnd::Create(const CreateArgs& args) {
-  CreateChild(kPictureBoxClass, WS_CLIPSIBLINGS, args, &picture_);
-}
-
-void PictureWnd::SetPicture(HBITMAP picture) {
+void Wnd::SetPicture(HBITMAP picture) {
   SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
 }
 
-void TickBoxWnd::Create(const CreateArgs& args) {
-  // BS_3STATE: a tick box that shows all three values and leaves them to its owner.
-  CreateChild(L"BUTTON", BS_3STATE | WS_TABSTOP | WS_CLIPSIBLINGS, args);
-}
+namespace {
 
-void TickBoxWnd::SetValue(int value) {
-  const WPARAM state = value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED;
-  SendMessageW(hwnd, BM_SETCHECK, state, 0);
+// A container with a caption, drawn as a group box.
+struct FrameWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(kContainerFrameClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, args, &font_);
+  }
+
+ private:
+  HFONT font_ = nullptr;  // the caption's, kept by the window
+};
+
+// Static text. It takes the pointer (SS_NOTIFY), so a move over it does not
+// reach the frame beneath.
+struct LabelWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(L"STATIC", SS_LEFT | SS_NOTIFY | WS_CLIPSIBLINGS, args);
+  }
+};
+
+// A bitmap stretched to the control's size.
+struct PictureWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(kPictureBoxClass, WS_CLIPSIBLINGS, args, &picture_);
+  }
+
+ private:
+  HBITMAP picture_ = nullptr;  // kept by the window
+};
+
+// A tick box that never ticks itself: a click only reports, and the window
+// shows the value it is given. BS_3STATE shows all three values and leaves
+// them to its owner.
+struct TickBoxWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(L"BUTTON", BS_3STATE | WS_TABSTOP | WS_CLIPSIBLINGS, args);
+  }
+};
+
+// The program's own push button, which also reports pointer moves.
+struct PushButtonWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(kPushButtonClass, WS_CLIPSIBLINGS, args, &state_);
+  }
+
+ private:
+  PushButtonState state_;  // kept by the window
+};
+
+// A plain system push button.
+struct CommandButtonWnd : Wnd {
+  void Create(const CreateArgs& args) override {
+    CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS, args);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Wnd> MakeControl(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Frame:
+      return std::make_unique<FrameWnd>();
+    case ControlKind::Picture:
+      return std::make_unique<PictureWnd>();
+    case ControlKind::ActionButton:
+      return std::make_unique<PushButtonWnd>();
+    case ControlKind::Label:
+      return std::make_unique<LabelWnd>();
+    case ControlKind::TickBox:
+      return std::make_unique<TickBoxWnd>();
+    case ControlKind::CommandButton:
+      return std::make_unique<CommandButtonWnd>();
+    case ControlKind::Window:
+      break;
+  }
+  return nullptr;
 }
 
 void KeyButtonWnd::Create(const CreateArgs& args) {
   CreateChild(L"BUTTON", BS_OWNERDRAW | WS_CLIPSIBLINGS, args);
 }
 
-void PushButtonWnd::Create(const CreateArgs& args) {
-  CreateChild(kPushButtonClass, WS_CLIPSIBLINGS, args, &state_);
-}
+void KeyButtonWnd::Draw(const DRAWITEMSTRUCT& item, const KeyFace& face) const {
+  const HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &r, face.back);
+  DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (pushed) OffsetRect(&r, 1, 1);
 
-void CommandButtonWnd::Create(const CreateArgs& args) {
-  CreateChild(L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_CLIPSIBLINGS, args);
+  if (face.picture != Picture::None) {
+    const bool logo = face.picture == Picture::WindowsLogo;
+    const int w = MulDiv(logo ? kWindowsLogoWidth : kMenuSymbolSize, face.dpi, kDefaultDpi);
+    const int h = MulDiv(logo ? kWindowsLogoHeight : kMenuSymbolSize, face.dpi, kDefaultDpi);
+    const int x = (r.left + r.right - w) / 2, y = (r.top + r.bottom - h) / 2;
+    const RECT box{x, y, x + w, y + h};
+    if (logo) {
+      DrawWindowsLogo(dc, box);
+    } else {
+      DrawMenuSymbol(dc, box);
+    }
+  }
+  if (!face.caption.empty()) {
+    SelectScope font(dc, face.font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawTextW(dc, face.caption.c_str(), static_cast<int>(face.caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(dc, &focus);
+  }
 }
 
 void ToolTipWnd::Create(HWND owner) {

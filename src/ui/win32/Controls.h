@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "ui/win32/PushButton.h"
+#include "engine/KeyTable.h"
+#include "ui/Form1Layout.h"
+#include "ui/win32/Dpi.h"
 
 namespace tallowmere {
 
@@ -26,7 +29,8 @@ struct MouseMoveArgs {
 
 // A child window of the main window: a thin wrapper around its HWND. The
 // window destroys it with its parent. onClick runs when the control reports
-// BN_CLICKED (or BN_DOUBLECLICKED) to the main window.
+// BN_CLICKED (or BN_DOUBLECLICKED) to the main window, onMouseMove when it
+// reports a pointer move itself, as the program's push buttons do.
 struct Wnd {
   virtual ~Wnd() = default;
   virtual void Create(const CreateArgs& args) = 0;
@@ -37,9 +41,15 @@ struct Wnd {
   void SetBounds(const RECT& bounds);
   void SetFont(HFONT font);
   void Invalidate();
+  // The value a tick box shows (0 unticked, 1 ticked, 2 grayed) and the
+  // bitmap a picture shows, which stays its owner's; other controls ignore
+  // them.
+  void SetValue(int value);
+  void SetPicture(HBITMAP picture);
 
   HWND hwnd = nullptr;
   std::function<void()> onClick;
+  std::function<void(const MouseMoveArgs&)> onMouseMove;
 
  protected:
   // `object` serves the window of one of the program's own classes.
@@ -47,53 +57,25 @@ struct Wnd {
                    void* object = nullptr);
 };
 
-// A container with a caption, drawn as a group box.
-struct FrameWnd : Wnd {
-  void Create(const CreateArgs& args) override;
+// A control of a kind of the window's table, not yet created; the window
+// itself (ControlKind::Window) is none.
+std::unique_ptr<Wnd> MakeControl(ControlKind kind);
 
- private:
-  HFONT font_ = nullptr;  // the caption's, kept by the window
-};
-
-// Static text. It takes the pointer (SS_NOTIFY), so a move over it does not
-// reach the frame beneath.
-struct LabelWnd : Wnd {
-  void Create(const CreateArgs& args) override;
-};
-
-// A bitmap stretched to the control's size; the owner keeps the bitmap.
-struct PictureWnd : Wnd {
-  void Create(const CreateArgs& args) override;
-  void SetPicture(HBITMAP picture);
-
- private:
-  HBITMAP picture_ = nullptr;  // kept by the window
-};
-
-// A tick box that never ticks itself: a click only reports, and the window
-// shows the value it is given (0 unticked, 1 ticked, 2 grayed).
-struct TickBoxWnd : Wnd {
-  void Create(const CreateArgs& args) override;
-  void SetValue(int value);
+// What a key button shows: its face, its picture and caption in the key font,
+// sized for the window's DPI.
+struct KeyFace {
+  HBRUSH back = nullptr;
+  Picture picture = Picture::None;
+  std::wstring caption;
+  HFONT font = nullptr;
+  int dpi = kDefaultDpi;
 };
 
 // A key of the on-screen keyboard: a system button that its owner draws.
 struct KeyButtonWnd : Wnd {
   void Create(const CreateArgs& args) override;
-};
-
-// The program's own push button, which also reports pointer moves.
-struct PushButtonWnd : Wnd {
-  void Create(const CreateArgs& args) override;
-  std::function<void(const MouseMoveArgs&)> onMouseMove;
-
- private:
-  PushButtonState state_;  // kept by the window
-};
-
-// A plain system push button.
-struct CommandButtonWnd : Wnd {
-  void Create(const CreateArgs& args) override;
+  // Draws the key as WM_DRAWITEM asks, raised or pushed.
+  void Draw(const DRAWITEMSTRUCT& item, const KeyFace& face) const;
 };
 
 // The system's tool tip window: shows a text while the pointer rests on a tool.

@@ -1,6 +1,5 @@
 #include "ui/win32/Form1Window.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "platform/AppError.h"
@@ -59,7 +58,9 @@ std::string KeyWindowText(const KeyButton& key) {
 
 }  // namespace
 
-Form1Window::Form1Window(Platform& platform) : platform_(platform), form_(platform, *this) {}
+Form1Window::Form1Window(Platform& platform) : platform_(platform), form_(platform, *this) {
+  for (std::size_t i = 0; i < kControls.size(); ++i) controls_[i] = MakeControl(kControls[i].kind);
+}
 
 Form1Window::~Form1Window() {
   if (hwnd_) DestroyWindow(hwnd_);
@@ -115,7 +116,7 @@ void Form1Window::CreateControls() {
                             .font = FontOf(def)});
   }
   for (int i = 0; i <= kLastKeyIndex; ++i) {
-    cmdKey[i].Create({.parent = Frame1.hwnd,
+    cmdKey[i].Create({.parent = Control(ControlId::Frame1).hwnd,
                       .id = kFirstKeyId + i,
                       .text = Wide(KeyWindowText(form_.cmdKey[i])),
                       .bounds = PlaceOf(kKeyTable[i]),
@@ -128,9 +129,10 @@ void Form1Window::CreateControls() {
   }
   // The keyboard picture lies beneath the key buttons, so the keys take the
   // clicks and a hidden key uncovers the picture's drawing of it.
-  SetWindowPos(Image1.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Wnd& image = Control(ControlId::Image1);
+  SetWindowPos(image.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   keyboardPicture_ = CreateKeyboardPicture();
-  Image1.SetPicture(keyboardPicture_.Get());
+  image.SetPicture(keyboardPicture_.Get());
 }
 
 void Form1Window::WireEvents() {
@@ -138,23 +140,17 @@ void Form1Window::WireEvents() {
     cmdKey[i].onClick = [this, i] { form_.cmdKey_Click(static_cast<std::int16_t>(i)); };
   }
   for (const ControlDef& def : kControls) {
-    if (def.kind != ControlKind::TickBox) continue;
     const ControlId id = def.id;
-    Control(id).onClick = [this, id] { form_.TickBoxClicked(id); };
+    if (def.kind == ControlKind::TickBox) {
+      Control(id).onClick = [this, id] { form_.TickBoxClicked(id); };
+    } else if (def.kind == ControlKind::ActionButton) {
+      Control(id).onMouseMove = [this, id](const MouseMoveArgs&) { form_.MouseMove(id); };
+    }
   }
-  Check1.onClick = [this] { form_.Check1_Click(); };
-  PushButton1.onClick = [this] { form_.PushButton1_Click(); };
-  PushButton2.onClick = [this] { form_.PushButton2_Click(); };
-  PushButton6.onClick = [this] { form_.PushButton6_Click(); };
-  PushButton1.onMouseMove = [this](const MouseMoveArgs&) {
-    form_.MouseMove(ControlId::PushButton1);
-  };
-  PushButton2.onMouseMove = [this](const MouseMoveArgs&) {
-    form_.MouseMove(ControlId::PushButton2);
-  };
-  PushButton6.onMouseMove = [this](const MouseMoveArgs&) {
-    form_.MouseMove(ControlId::PushButton6);
-  };
+  Control(ControlId::Check1).onClick = [this] { form_.Check1_Click(); };
+  Control(ControlId::PushButton1).onClick = [this] { form_.PushButton1_Click(); };
+  Control(ControlId::PushButton2).onClick = [this] { form_.PushButton2_Click(); };
+  Control(ControlId::PushButton6).onClick = [this] { form_.PushButton6_Click(); };
 }
 
 // Every control is created where it belongs and with its font, so a start
@@ -203,50 +199,9 @@ void Form1Window::SizeWindow() {
 }
 
 Wnd& Form1Window::Control(ControlId id) {
-  switch (id) {
-    case ControlId::Frame1:
-      return Frame1;
-    case ControlId::Image1:
-      return Image1;
-    case ControlId::PushButton1:
-      return PushButton1;
-    case ControlId::PushButton2:
-      return PushButton2;
-    case ControlId::Label2:
-      return Label2;
-    case ControlId::Label1:
-      return Label1;
-    case ControlId::Frame2:
-      return Frame2;
-    case ControlId::Check5_:
-      return Check5_;
-    case ControlId::Check3_:
-      return Check3_;
-    case ControlId::Check4_:
-      return Check4_;
-    case ControlId::Check2_:
-      return Check2_;
-    case ControlId::Check6_:
-      return Check6_;
-    case ControlId::Frame3:
-      return Frame3;
-    case ControlId::Check6:
-      return Check6;
-    case ControlId::Check8:
-      return Check8;
-    case ControlId::PushButton6:
-      return PushButton6;
-    case ControlId::Check1:
-      return Check1;
-    case ControlId::Form1:
-    case ControlId::End:
-      break;
-  }
-  throw std::out_of_range("not one of the window's controls");
-}
-
-TickBoxWnd& Form1Window::TickBox(ControlId id) {
-  return dynamic_cast<TickBoxWnd&>(Control(id));
+  // kControls follows ControlId from its second value on; at() refuses
+  // ControlId::Form1 and ControlId::End.
+  return *controls_.at(static_cast<std::size_t>(id) - 1);
 }
 
 void Form1Window::KeyChanged(int index) {
@@ -261,8 +216,8 @@ void Form1Window::ControlChanged(ControlId id) {
       InvalidateRect(hwnd_, nullptr, TRUE);
       break;
     case ControlKind::TickBox: {
-      const tallowmere::TickBox& state = form_.Tick(id);
-      TickBoxWnd& box = TickBox(id);
+      const TickBox& state = form_.Tick(id);
+      Wnd& box = Control(id);
       box.SetText(Wide(state.Caption));
       box.SetValue(state.Value);
       box.SetVisible(state.Visible);
@@ -430,7 +385,7 @@ void Form1Window::OnCommand(int id, int code) {
 
 LRESULT Form1Window::OnNotify(const NMHDR& header) {
   if (header.code != kPushButtonMouseMove) return 0;
-  auto* button = dynamic_cast<PushButtonWnd*>(FindChild(static_cast<int>(header.idFrom)));
+  Wnd* button = FindChild(static_cast<int>(header.idFrom));
   if (!button || !button->onMouseMove) return 0;
   const auto& info = reinterpret_cast<const PushButtonMouseMoveInfo&>(header);
   button->onMouseMove({.button = info.button, .shift = info.shift, .x = info.x, .y = info.y});
@@ -455,51 +410,21 @@ void Form1Window::MouseMovedOver(HWND under) {
   if (!control || control->hwnd != under) return;
   if (id >= kFirstKeyId) {
     form_.cmdKey_MouseMove(static_cast<std::int16_t>(id - kFirstKeyId));
-  } else if (!dynamic_cast<PushButtonWnd*>(control)) {
-    form_.MouseMove(static_cast<ControlId>(id - kFirstControlId));
+  } else if (const auto controlId = static_cast<ControlId>(id - kFirstControlId);
+             KindOf(controlId) != ControlKind::ActionButton) {
+    form_.MouseMove(controlId);
   }
 }
 
 void Form1Window::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const int index = static_cast<int>(item.CtlID) - kFirstKeyId;
-  if (item.CtlType == ODT_BUTTON && index >= 0 && index <= kLastKeyIndex) DrawKey(index, item);
-}
-
-void Form1Window::DrawKey(int index, const DRAWITEMSTRUCT& item) {
+  if (item.CtlType != ODT_BUTTON || index < 0 || index > kLastKeyIndex) return;
   const KeyButton& key = form_.cmdKey[index];
-  const HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(dc, &r, Brush(ToColorRef(key.BackColor)));
-  DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  if (pushed) OffsetRect(&r, 1, 1);
-
-  const Picture picture = kKeyTable[index].picture;
-  if (picture != Picture::None) {
-    const bool logo = picture == Picture::WindowsLogo;
-    const int w = MulDiv(logo ? kWindowsLogoWidth : kMenuSymbolSize, dpi_, kDefaultDpi);
-    const int h = MulDiv(logo ? kWindowsLogoHeight : kMenuSymbolSize, dpi_, kDefaultDpi);
-    const int x = (r.left + r.right - w) / 2, y = (r.top + r.bottom - h) / 2;
-    const RECT box{x, y, x + w, y + h};
-    if (logo) {
-      DrawWindowsLogo(dc, box);
-    } else {
-      DrawMenuSymbol(dc, box);
-    }
-  }
-  if (!key.Caption.empty()) {
-    const std::wstring caption = Wide(key.Caption);
-    SelectScope font(dc, keyFont_.Get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  }
-  if (item.itemState & ODS_FOCUS) {
-    RECT focus = item.rcItem;
-    InflateRect(&focus, -3, -3);
-    DrawFocusRect(dc, &focus);
-  }
+  cmdKey[index].Draw(item, {.back = Brush(ToColorRef(key.BackColor)),
+                            .picture = kKeyTable[index].picture,
+                            .caption = Wide(key.Caption),
+                            .font = keyFont_.Get(),
+                            .dpi = dpi_});
 }
 
 LRESULT Form1Window::OnCtlColor(HDC dc, HWND control) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/win32/Gdi.h"
@@ -35,9 +36,9 @@ class Form1Window final : public FormView {
   int dpi() const { return dpi_; }
   Form1& form() { return form_; }
 
-  // The child window of a control of the tables; ControlId::Form1 has none.
+  // The child window of a control of the tables, to wire its events through
+  // its onClick and onMouseMove members; ControlId::Form1 has none.
   Wnd& Control(ControlId id);
-  TickBoxWnd& TickBox(ControlId id);
 
   // Child window identifiers: controls from kFirstControlId in the order of
   // ControlId, key buttons from kFirstKeyId in index order.
@@ -58,14 +59,6 @@ class Form1Window final : public FormView {
   void MousePointerChanged() override;
   WindowHandle Handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
 
-  // The controls, named as the program names them. Wire events through
-  // their onClick and onMouseMove members.
-  FrameWnd Frame1, Frame2, Frame3;
-  PictureWnd Image1;
-  PushButtonWnd PushButton1, PushButton2, PushButton6;
-  LabelWnd Label1, Label2;
-  TickBoxWnd Check2_, Check3_, Check4_, Check5_, Check6_, Check6, Check8;
-  CommandButtonWnd Check1;
   std::array<KeyButtonWnd, kKeyCount> cmdKey;
   // Shows the ToolTipText of the key buttons that have one.
   ToolTipWnd keyTips;
@@ -99,7 +92,6 @@ class Form1Window final : public FormView {
   // Places every control and sizes the window for dpi_, with fonts for it.
   void Layout();
   void SizeWindow();
-  void DrawKey(int index, const DRAWITEMSTRUCT& item);
   Wnd* FindChild(int id);
   std::uint32_t BackColorOf(HWND control);
   // The cursor of the window's pointer setting: the mouse icon for the custom
@@ -109,6 +101,8 @@ class Form1Window final : public FormView {
 
   Platform& platform_;
   Form1 form_;
+  // The controls of kControls, in its order.
+  std::array<std::unique_ptr<Wnd>, kControls.size()> controls_;
   HWND hwnd_ = nullptr;
   int dpi_ = kDefaultDpi;
   GdiFont windowFont_, actionFont_, keyFont_;

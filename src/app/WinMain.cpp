@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/RunningCopy.h"
 #include "app/resource.h"
 #include "engine/BlockList.h"
 #include "platform/win32/EscapedFailure.h"
@@ -26,6 +27,13 @@
 namespace {
 
 using namespace tallowmere;
+
+constexpr char kNoAnswerText[] =
+    "Tallowmere is already running, but it does not answer. Wait a moment and start it "
+    "again. If it still does not answer, end Tallowmere.exe in the Task Manager, then start "
+    "it again.";
+// The exit code of a start that found a copy running that did not answer.
+constexpr int kNoAnswerExitCode = 2;
 
 int Run(int showCommand) {
   Win32Files files;
@@ -75,7 +83,17 @@ int Run(int showCommand) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int nShowCmd) {
   try {
-    return Run(nShowCmd);
+    // Held until the process ends.
+    Handle mark;
+    switch (StartAsOnlyCopy(mark)) {
+      case StartOutcome::OnlyCopy:
+        return Run(nShowCmd);
+      case StartOutcome::HandedOver:
+        return 0;
+      case StartOutcome::NoAnswer:
+        Win32Dialogs().Show(kNoAnswerText, ApplicationTitle(), DialogIcon::Exclamation);
+        return kNoAnswerExitCode;
+    }
   } catch (...) {
     Win32Dialogs dialogs;
     ReportEscapedFailure(dialogs, ApplicationTitle());

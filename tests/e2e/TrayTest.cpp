@@ -1,6 +1,6 @@
 // The tray icon of the real Tallowmere.exe in Wine's "Wine System Tray"
-// window, driven with real clicks: minimising to the tray, coming back, the
-// balloon, and quitting while locking.
+// window, driven with real clicks: minimising to the tray, coming back (also
+// by starting the program again), the balloon, and quitting while locking.
 
 #include <windows.h>
 // shellapi.h needs windows.h first.
@@ -19,6 +19,7 @@
 #include "win/support/InputReceiver.h"
 #include "win/support/MainWindowUnderTest.h"
 #include "win/support/PassedOnInput.h"
+#include "win/support/TallowmereBuild.h"
 #include "win/support/TrayDesktop.h"
 #include "win/support/Wait.h"
 #include "win/support/WindowQueries.h"
@@ -55,6 +56,8 @@ class TrayIcon : public MainWindowUnderTest, public ::testing::Test {
         << "no new icon in the Wine System Tray";
   }
 
+  void TearDown() override { EXPECT_TRUE(Program().End()); }
+
   // The program's icon among those of the Wine System Tray.
   HWND NewIcon() const {
     for (HWND icon : TrayIconWindows()) {
@@ -63,7 +66,10 @@ class TrayIcon : public MainWindowUnderTest, public ::testing::Test {
     return nullptr;
   }
 
-  void Minimise() { PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+  void Minimise() {
+    PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "minimising did not hide the window";
+  }
   bool Hidden() { return !IsWindowVisible(window_); }
   // Shown in its normal state, where it was.
   bool ShownNormal() {
@@ -72,6 +78,10 @@ class TrayIcon : public MainWindowUnderTest, public ::testing::Test {
     return EqualRect(&now, &normal_) != FALSE;
   }
   void ClickIcon(MouseButton button) { ClickAt(Centre(ScreenRect(icon_)), button); }
+  bool ClickBringsBack(MouseButton button) {
+    ClickIcon(button);
+    return WaitFor([&] { return ShownNormal(); });
+  }
   static bool BalloonShown(const wchar_t* firstLine = kBalloonFirstLine) {
     for (const std::wstring& text : VisibleTooltipTexts()) {
       if (text.find(firstLine) != std::wstring::npos) return true;
@@ -103,36 +113,26 @@ TEST_F(TrayIcon, IsInTheTrayWhileTheProgramRunsAndGoesWhenItCloses) {
 
 TEST_F(TrayIcon, MinimisingHidesTheWindowAndALeftReleaseBringsItBackNormal) {
   Minimise();
-  ASSERT_TRUE(WaitFor([&] { return Hidden(); })) << "minimising did not hide the window";
-  ClickIcon(MouseButton::Left);
-  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(Program().End());
+  EXPECT_TRUE(ClickBringsBack(MouseButton::Left));
 }
 
 TEST_F(TrayIcon, MinimisingTwiceShowsTheBalloonOnlyTheFirstTime) {
   Minimise();
-  ASSERT_TRUE(WaitFor([&] { return Hidden(); }));
   EXPECT_TRUE(WaitFor([] { return BalloonShown(); })) << "no balloon the first time";
-  ClickIcon(MouseButton::Left);
-  ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  ASSERT_TRUE(ClickBringsBack(MouseButton::Left));
   ASSERT_TRUE(WaitFor([] { return !BalloonShown(); })) << "the first balloon stayed";
 
   Minimise();
-  ASSERT_TRUE(WaitFor([&] { return Hidden(); }));
   // The first balloon took about two seconds to come: twice that is enough.
   EXPECT_FALSE(WaitFor([] { return BalloonShown(); }, 4s)) << "a balloon the second time";
-  ClickIcon(MouseButton::Left);
-  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(Program().End());
+  EXPECT_TRUE(ClickBringsBack(MouseButton::Left));
 }
 
 TEST_F(TrayIcon, RightClickBringsBackTheWindowThatLockingHidLockingOn) {
   StartLocking();
-  ClickIcon(MouseButton::Right);
-  ASSERT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  ASSERT_TRUE(ClickBringsBack(MouseButton::Right));
   EXPECT_NE(Control(L"Stop"), nullptr) << "bringing the window back stopped locking";
   EXPECT_EQ(Control(L"Start Disabling"), nullptr);
-  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, ComesBackWhenTheTaskbarRestartsAndBringsBackTheLockedWindow) {
@@ -149,10 +149,8 @@ TEST_F(TrayIcon, ComesBackWhenTheTaskbarRestartsAndBringsBackTheLockedWindow) {
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   ASSERT_TRUE(WaitFor([&] { return (icon_ = NewIcon()) != nullptr; })) << "no icon came back";
 
-  ClickIcon(MouseButton::Right);
-  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
+  EXPECT_TRUE(ClickBringsBack(MouseButton::Right));
   EXPECT_NE(Control(L"Stop"), nullptr);
-  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, BlockedLeftClicksCannotBringTheWindowBackARightClickCan) {
@@ -163,9 +161,7 @@ TEST_F(TrayIcon, BlockedLeftClicksCannotBringTheWindowBackARightClickCan) {
   ClickIcon(MouseButton::Left);
   EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(window_) != FALSE; }, 2s))
       << "a swallowed left click brought the window back";
-  ClickIcon(MouseButton::Right);
-  EXPECT_TRUE(WaitFor([&] { return ShownNormal(); }));
-  EXPECT_TRUE(Program().End());
+  EXPECT_TRUE(ClickBringsBack(MouseButton::Right));
 }
 
 TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
@@ -196,6 +192,37 @@ TEST_F(TrayIcon, ClosingWhileLockingRemovesBothHooksAndEndsTheProgram) {
   ClickAt(Centre(ScreenRect(other.Window())), MouseButton::Right);
   EXPECT_TRUE(WaitFor([&] { return other.Count(WM_RBUTTONUP) == 1; }))
       << "right clicks are still swallowed";
+}
+
+// Started again from its own folder while hidden in the tray, or from a copy
+// elsewhere (a portable one beside an installed one) while locking.
+TEST_F(TrayIcon, AnotherStartBringsBackTheHiddenWindowAndEndsHavingWrittenNothing) {
+  const TestFolder elsewhere;
+  for (const bool locking : {false, true}) {
+    locking ? StartLocking() : Minimise();
+    const auto list = StampOf(program_.BlockListFile());
+    const auto exe =
+        locking ? InstallProgram(elsewhere) : program_.ProgramFolder() / L"Tallowmere.exe";
+    EXPECT_EQ(RunningProgram({exe, program_.Temp(), {}}).WaitForExit(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return ShownNormal() && GetForegroundWindow() == window_; }));
+    EXPECT_EQ(Control(L"Stop") != nullptr, locking);
+    EXPECT_EQ(TrayIconWindows().size(), before_.size() + 1);
+    EXPECT_TRUE(StampOf(program_.BlockListFile()) == list) << "the block list was written";
+  }
+  Minimise();  // the program knows its window is no longer hidden in the tray
+}
+
+// A copy that holds the program's mutex but never shows a window to answer:
+// the new start says so in a box of its own, and ends once it is closed.
+TEST(AnotherStart, SaysSoWhenTheRunningCopyDoesNotAnswerAndEnds) {
+  const Handle running(CreateMutexW(nullptr, TRUE, L"Local\\Varnholt.Tallowmere"));
+  TallowmereUnderTest program;
+  program.Launch();
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] { return IsWindowVisible(box = FindWindowW(L"#32770", L"Tallowmere")) != FALSE; }));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(program.Program().WaitForExit(), 2u);
 }
 
 // The way out: both Shift keys and Esc held together, from one thread, for
@@ -237,7 +264,6 @@ TEST_F(TrayIcon, TheWayOutStopsLockingWhateverIsBlockedAndDoesNothingOtherwise) 
   ASSERT_TRUE(other.BringToFront());
   TapKey('A');
   EXPECT_TRUE(other.WaitFor(WM_KEYUP, 'A'));
-  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, TheChordHeldInAnotherProgramStartsLockingOncePerHold) {
@@ -261,7 +287,6 @@ TEST_F(TrayIcon, TheChordHeldInAnotherProgramStartsLockingOncePerHold) {
   EXPECT_TRUE(WaitFor([] { return BalloonShown(L"Blocking has started."); }))
       << "no notice of how to stop";
   EXPECT_EQ(other.KeysArriving({'A', 'B'}), (std::vector<WPARAM>{'B'}));
-  EXPECT_TRUE(Program().End());
 }
 
 TEST_F(TrayIcon, TheChordHeldInTheActiveMainWindowMarksItsKeysInstead) {
@@ -276,7 +301,6 @@ TEST_F(TrayIcon, TheChordHeldInTheActiveMainWindowMarksItsKeysInstead) {
   EXPECT_TRUE(WaitFor([&] { return BlockList().find("161,160,\r\n") != std::string::npos; }))
       << BlockList();
   EXPECT_NE(Control(L"Start Disabling"), nullptr);
-  EXPECT_TRUE(Program().End());
 }
 
 // A key held as locking starts is let go everywhere: its release reaches the
@@ -298,7 +322,6 @@ TEST_F(TrayIcon, AKeyHeldWhenLockingStartsIsLetGoEverywhere) {
   PumpMessagesFor(500ms);
   EXPECT_EQ(passed.KeysDown(VK_LSHIFT), 1);
   EXPECT_EQ(passed.KeysUp(VK_LSHIFT), 1);
-  EXPECT_TRUE(Program().End());
 }
 
 }  // namespace

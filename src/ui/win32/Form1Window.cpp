@@ -16,7 +16,7 @@ namespace tallowmere {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TallowmereForm1";
+constexpr const wchar_t* kWindowClass = Form1Window::kClassName;
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = 0;
@@ -66,6 +66,11 @@ Form1Window::~Form1Window() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
+UINT Form1Window::AnotherStartMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Tallowmere: another start");
+  return message;
+}
+
 void Form1Window::Create() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterControlClasses(instance);
@@ -99,6 +104,9 @@ void Form1Window::Create() {
   SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
                area.top + (area.bottom - area.top - height) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Without this, Windows holds back another start's message when this copy
+  // runs as administrator and the other start does not.
+  ChangeWindowMessageFilterEx(hwnd_, AnotherStartMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 void Form1Window::Show(int showCommand) {
@@ -315,6 +323,10 @@ LRESULT CALLBACK Form1Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == AnotherStartMessage() && message != 0) {
+    form_.cSysTray1_MouseUp(kLeftButton, 0);
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));

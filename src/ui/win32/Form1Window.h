@@ -32,6 +32,11 @@ class Form1Window final : public FormView {
   void Create();
   void Show(int showCommand);
 
+  // Another start of the program finds the window by its class, hidden or
+  // not, and sends it this registered message to bring it back.
+  static constexpr wchar_t kClassName[] = L"TallowmereForm1";
+  static UINT AnotherStartMessage();
+
   HWND hwnd() const { return hwnd_; }
   int dpi() const { return dpi_; }
   Form1& form() { return form_; }

@@ -139,6 +139,12 @@ HWND RunningProgram::WaitForMainWindow(std::wstring_view title, std::chrono::mil
   return found;
 }
 
+std::optional<DWORD> RunningProgram::WaitForExit() {
+  if (WaitFor([this] { return HasExited(); }) && ExitCode() == kLoaderFailure) Launch();
+  WaitFor([this] { return HasExited(); });
+  return ExitCode();
+}
+
 bool RunningProgram::End(std::chrono::milliseconds grace) {
   if (!process_ || HasExited()) return true;
   if (mainWindow_ && IsWindow(mainWindow_)) {

@@ -38,6 +38,9 @@ class RunningProgram {
   // title, once it appears; nullptr when it does not within the time-out.
   HWND WaitForMainWindow(std::wstring_view title, std::chrono::milliseconds timeout = kPatience);
 
+  // Its exit code once it ended by itself, started again when the loader failed.
+  std::optional<DWORD> WaitForExit();
+
   std::vector<HWND> TopLevelWindows() const;
 
   // Posts WM_CLOSE to the main window (or, before one was found, to every

@@ -266,9 +266,22 @@ TEST_F(TrayIcon, TheWayOutStopsLockingWhateverIsBlockedAndDoesNothingOtherwise) 
   EXPECT_TRUE(other.WaitFor(WM_KEYUP, 'A'));
 }
 
-TEST_F(TrayIcon, TheChordHeldInAnotherProgramStartsLockingOncePerHold) {
+TEST_F(TrayIcon, TheChordStartsLockingOncePerHoldFromAnotherProgramNotFromTheMainWindow) {
+  // In the active main window, the keys mark their buttons instead. Esc
+  // repeats while held, which the poll may take for presses; the Shift keys
+  // do not.
+  SetForegroundWindow(window_);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
+  {
+    const ChordHeld held;
+    PumpMessagesFor(2500ms);
+  }
+  EXPECT_TRUE(WaitFor([&] { return BlockList().find("161,160,\r\n") != std::string::npos; }))
+      << BlockList();
+  EXPECT_NE(Control(L"Start Disabling"), nullptr);
+
   Click(L"a");
-  ASSERT_TRUE(WaitFor([&] { return BlockList() == "65,\r\n"; })) << BlockList();
+  ASSERT_TRUE(WaitFor([&] { return BlockList().find("65,") != std::string::npos; })) << BlockList();
   InputReceiver other(RECT{700, 60, 900, 160}, 0x33AA33);
   ASSERT_TRUE(other.BringToFront());
   {
@@ -277,7 +290,6 @@ TEST_F(TrayIcon, TheChordHeldInAnotherProgramStartsLockingOncePerHold) {
   }
   PumpMessagesFor(2000ms);
   EXPECT_NE(Control(L"Start Disabling"), nullptr) << "an early release started locking";
-
   {
     const ChordHeld held;
     EXPECT_TRUE(WaitFor([&] { return Hidden() && Control(L"Stop") != nullptr; }, 5s));
@@ -287,20 +299,6 @@ TEST_F(TrayIcon, TheChordHeldInAnotherProgramStartsLockingOncePerHold) {
   EXPECT_TRUE(WaitFor([] { return BalloonShown(L"Blocking has started."); }))
       << "no notice of how to stop";
   EXPECT_EQ(other.KeysArriving({'A', 'B'}), (std::vector<WPARAM>{'B'}));
-}
-
-TEST_F(TrayIcon, TheChordHeldInTheActiveMainWindowMarksItsKeysInstead) {
-  SetForegroundWindow(window_);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
-  {
-    const ChordHeld held;
-    PumpMessagesFor(2500ms);
-  }
-  // Esc repeats while held, which the poll may take for presses; the Shift
-  // keys do not.
-  EXPECT_TRUE(WaitFor([&] { return BlockList().find("161,160,\r\n") != std::string::npos; }))
-      << BlockList();
-  EXPECT_NE(Control(L"Start Disabling"), nullptr);
 }
 
 // A key held as locking starts is let go everywhere: its release reaches the

@@ -51,6 +51,17 @@ if(CMAKE_OBJDUMP)
             -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
 endif()
 
+# The program built again from a copy of the sources in another folder is the
+# same byte for byte; one architecture's second build is enough here
+# (scripts/reproduce compares both and the packages).
+if(MINGW AND CMAKE_TOOLCHAIN_FILE AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_test(NAME reproducible
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DWORK=${CMAKE_BINARY_DIR}/reproducible
+            -DEXE=$<TARGET_FILE:Tallowmere> -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE}
+            -DBUILD_TYPE=$<CONFIG> -DSUPPORT_ADDRESS=${TALLOWMERE_SUPPORT_ADDRESS}
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckReproducible.cmake)
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 
 # Brings a running Tallowmere into the states whose idle CPU use

@@ -139,7 +139,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   target_precompile_headers(e2e_tests REUSE_FROM win_test_support)
   target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
   add_dependencies(e2e_tests Tallowmere)
-  add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
+  # Under Wine, CheckWrites.cmake runs them and then checks that the program
+  # left nothing on the machine beyond what they take away.
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME e2e_tests
+      COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+              -DPROGRAM=$<TARGET_FILE:e2e_tests> -DARGUMENTS=--gtest_filter=-Installer.*
+              -DWORK=${CMAKE_BINARY_DIR}/writes-check -P ${CMAKE_SOURCE_DIR}/cmake/CheckWrites.cmake)
+  else()
+    add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
+  endif()
   # They share one desktop, pointer and keyboard: nothing runs beside them.
   set_tests_properties(e2e_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200)
 

@@ -18,6 +18,16 @@ if(NOT EXISTS ${zip})
   message(FATAL_ERROR "no package ${TOP}.zip")
 endif()
 
+# Beside each package its SHA-256, in the form sha256sum reads.
+foreach(package ${TOP}.exe ${TOP}.zip)
+  file(SHA256 ${WORK}/${package} hash)
+  file(READ ${WORK}/${package}.sha256 written)
+  if(NOT written STREQUAL "${hash}  ${package}\n")
+    message(FATAL_ERROR "${package}.sha256 holds \"${written}\", not its SHA-256 ${hash}")
+  endif()
+  message(STATUS "${hash}  ${package}")
+endforeach()
+
 file(MAKE_DIRECTORY ${WORK}/unpacked)
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${WORK}/unpacked
                 RESULT_VARIABLE rc)

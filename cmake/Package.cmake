@@ -26,6 +26,13 @@ set(CPACK_PACKAGE_VENDOR Varnholt)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackOptions.cmake)
+# The same commit gives the same packages (PackageTimes.cmake,
+# PackageZip.cmake), each with its SHA-256 beside it in a file of the same
+# name ending in .sha256.
+set(CPACK_TALLOWMERE_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageTimes.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageZip.cmake)
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)
 
 # The zip holds those three files and nothing else, the program stripped; the

@@ -51,6 +51,17 @@ if(CMAKE_OBJDUMP)
             -P ${CMAKE_SOURCE_DIR}/cmake/CheckImports.cmake)
 endif()
 
+# The program built again from a copy of the sources in another folder is the
+# same byte for byte; one architecture's second build is enough here
+# (scripts/reproduce compares both and the packages).
+if(MINGW AND CMAKE_TOOLCHAIN_FILE AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_test(NAME reproducible
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DWORK=${CMAKE_BINARY_DIR}/reproducible
+            -DEXE=$<TARGET_FILE:Tallowmere> -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE}
+            -DBUILD_TYPE=$<CONFIG> -DSUPPORT_ADDRESS=${TALLOWMERE_SUPPORT_ADDRESS}
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckReproducible.cmake)
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 
 # Brings a running Tallowmere into the states whose idle CPU use
@@ -128,7 +139,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   target_precompile_headers(e2e_tests REUSE_FROM win_test_support)
   target_link_options(e2e_tests PRIVATE ${WIDE_ENTRY_POINT})
   add_dependencies(e2e_tests Tallowmere)
-  add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
+  # Under Wine, CheckWrites.cmake runs them and then checks that the program
+  # left nothing on the machine beyond what they take away.
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    add_test(NAME e2e_tests
+      COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+              -DPROGRAM=$<TARGET_FILE:e2e_tests> -DARGUMENTS=--gtest_filter=-Installer.*
+              -DWORK=${CMAKE_BINARY_DIR}/writes-check -P ${CMAKE_SOURCE_DIR}/cmake/CheckWrites.cmake)
+  else()
+    add_test(NAME e2e_tests COMMAND e2e_tests --gtest_filter=-Installer.*)
+  endif()
   # They share one desktop, pointer and keyboard: nothing runs beside them.
   set_tests_properties(e2e_tests PROPERTIES RUN_SERIAL TRUE TIMEOUT 1200)
 

@@ -6,7 +6,9 @@
 # list), its settings key and its start-up entries. Anything else it wrote
 # stays behind and is named here. Left out: what Wine itself keeps up to date
 # as programs come and go (its display devices, its temporary system
-# parameters), and the settings key's parent, which the tests leave.
+# parameters), and what the tests take away, which may or may not have been
+# there before them: the settings key (and its parent, which they leave) and
+# the start-up entries.
 cmake_minimum_required(VERSION 3.25)
 set(prefix "$ENV{WINEPREFIX}")
 if(prefix STREQUAL "")
@@ -43,11 +45,14 @@ snapshot(after)
 set(wine "[[]HKEY_CURRENT_USER[\\]Software[\\]Wine[]\\]")
 string(APPEND wine "|[[]HKEY_LOCAL_MACHINE[\\](Hardware|System[\\]CurrentControlSet[\\]"
   "(Enum|Hardware Profiles|Control[\\](Class|DeviceClasses|Video|ServiceCurrent)))[]\\]")
-set(parent "[[]HKEY_CURRENT_USER[\\]Software[\\]Varnholt[]]$")
+# Those of the program, which the tests take away.
+set(taken "[[]HKEY_CURRENT_USER[\\]Software[\\]Varnholt([]]$|[\\]Tallowmere[]\\])")
+string(APPEND taken "|[[]HKEY_(LOCAL_MACHINE|CURRENT_USER)[\\]Software[\\]Microsoft[\\]Windows"
+  "[\\]CurrentVersion[\\]Run[]]\"Tallowmere[.]exe\"=")
 execute_process(
   COMMAND diff "--old-line-format=gone: %L" "--new-line-format=new: %L"
           --unchanged-line-format= ${WORK}/before ${WORK}/after
-  COMMAND grep -v -E "^[a-z]+: (${wine}|${parent})"
+  COMMAND grep -v -i -E "^[a-z]+: (${wine}|${taken})"
   OUTPUT_VARIABLE changed)
 if(changed)
   message(FATAL_ERROR "after the end-to-end tests the prefix differs:\n${changed}")

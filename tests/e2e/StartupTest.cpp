@@ -243,14 +243,15 @@ TEST_F(Startup, LoadOnWindowsStartupAddsAndRemovesTheRunValue) {
   EXPECT_TRUE(
       WaitFor([&] { return RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue), expected);
-  EXPECT_EQ(Setting(L"Windows Startup"), L"On");
+  // The setting is written after the entry.
+  EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"On"; }));
   EXPECT_TRUE(Ticked(window, L"Load this software on Windows startup"));
   EXPECT_TRUE(IsWindowVisible(tray));
 
   ClickAt(Centre(ScreenRect(startup)));
   EXPECT_TRUE(
       WaitFor([&] { return !RegistryText(HKEY_LOCAL_MACHINE, kRunKey, kRunValue).has_value(); }));
-  EXPECT_EQ(Setting(L"Windows Startup"), L"Off");
+  EXPECT_TRUE(WaitFor([&] { return Setting(L"Windows Startup") == L"Off"; }));
   EXPECT_EQ(Setting(L"Minimized"), L"Off") << "unticking also unticks Start in system tray";
   EXPECT_FALSE(Ticked(window, L"Start in system tray"));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tray); }));

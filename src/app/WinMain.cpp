@@ -48,7 +48,7 @@ int Run(int showCommand) {
   Win32Clock clock;
   Win32ControlWindows controlWindows;
   TrayPlatform tray{notificationArea, routing, pump, clock, controlWindows};
-  Win32ProgramResources resources{IDI_PROGRAM};
+  Win32ProgramResources resources{IDI_PROGRAM, IDI_LOCKED};
   Win32Process process;
   Win32Pictures pictures;
   // Declared before the window: the skin lets go of the window when the

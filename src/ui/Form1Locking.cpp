@@ -33,12 +33,14 @@ void Form1::PushButton6_Click() {
     trap.Step(112, [&] { SetWindowVisible(false); });
     // Hidden, the window can tell the way out only through its icon.
     cSysTray1.TrayTip(std::string(kLockingTrayTip));
+    cSysTray1.TrayIcon(platform_.resources.LockedIcon());
     if (!lockingNoticeShown_) {
       lockingNoticeShown_ = true;
       cSysTray1.ShowBalloon(kLockingNotice, std::string(kProductName), 0, false);
     }
   } else {
     cSysTray1.TrayTip(std::string(kProductName));
+    cSysTray1.TrayIcon(platform_.resources.ProgramIcon());
     trap.Step(114, [&] { locking.Stop(HookKind::Keyboard); });
     trap.Step(116, [&] { locking.Stop(HookKind::Mouse); });
     trap.Step(118, [&] { SetCaption(ControlId::PushButton6, LockingCaption()); });

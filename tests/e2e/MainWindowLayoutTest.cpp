@@ -36,12 +36,7 @@ class FreshMainWindow : public ::testing::Test {
     std::unique_ptr<ScreenCapture> previous;
     WaitFor([&] {
       auto capture = std::make_unique<ScreenCapture>(ScreenCapture::Take());
-      bool same = previous != nullptr;
-      for (LONG y = client.top; same && y < client.bottom; y += 3) {
-        for (LONG x = client.left; same && x < client.right; x += 3) {
-          same = capture->At(x, y) == previous->At(x, y);
-        }
-      }
+      const bool same = previous != nullptr && capture->Difference(*previous, client) == 0;
       previous = std::move(capture);
       return same;
     });

@@ -34,6 +34,8 @@ TEST_F(Form1Locking, StartInstallsBothHooksSetsStopAndHidesTheWindow) {
   EXPECT_FALSE(form.Timer1.Enabled);
   EXPECT_TRUE(hooks.removed.empty());
   EXPECT_TRUE(fake.dialogs.shown.empty());
+  EXPECT_EQ(form.cSysTray1.TrayIcon(), fake.resources.locked);
+  EXPECT_TRUE(fake.view.operations.empty()) << "the window's own icon changed";
 }
 
 TEST_F(Form1Locking, StopRemovesBothHooksAndRestoresTheCaption) {
@@ -46,6 +48,7 @@ TEST_F(Form1Locking, StopRemovesBothHooksAndRestoresTheCaption) {
   EXPECT_TRUE(form.Visible);
   EXPECT_TRUE(form.Timer1.Enabled);
   EXPECT_TRUE(fake.dialogs.shown.empty());
+  EXPECT_EQ(form.cSysTray1.TrayIcon(), fake.resources.icon);
 }
 
 TEST_F(Form1Locking, PollStaysOffAfterStopWhileTheWindowIsNotActive) {

@@ -96,7 +96,7 @@ struct GroupIconHeader {
 };
 #pragma pack(pop)
 
-TEST_F(ProgramResources, OneIconGroupWithA16PixelTrueColourImage) {
+TEST_F(ProgramResources, TwoIconGroupsTheProgramIconWithTrueColourImagesOfEverySmallSize) {
   int groups = 0;
   EnumResourceNamesW(
       module_, RT_GROUP_ICON,
@@ -105,7 +105,7 @@ TEST_F(ProgramResources, OneIconGroupWithA16PixelTrueColourImage) {
         return TRUE;
       },
       reinterpret_cast<LONG_PTR>(&groups));
-  EXPECT_EQ(groups, 1);
+  EXPECT_EQ(groups, 2);
 
   HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(IDI_PROGRAM), RT_GROUP_ICON);
   ASSERT_NE(found, nullptr);
@@ -119,7 +119,7 @@ TEST_F(ProgramResources, OneIconGroupWithA16PixelTrueColourImage) {
     EXPECT_EQ(entry.bitCount, 24) << "image " << i;
     sizes.push_back(entry.width);
   }
-  EXPECT_EQ(sizes, (std::vector<int>{16, 32, 48}));
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 48}));
 }
 
 int IconWidth(HWND window, WPARAM which) {
@@ -134,7 +134,7 @@ int IconWidth(HWND window, WPARAM which) {
 }
 
 TEST_F(ProgramResources, WindowTakesTheSmallImageForItsCaptionAndTheLargeForAltTab) {
-  window.form().SetIcon(Win32ProgramResources(IDI_PROGRAM, module_).ProgramIcon());
+  window.form().SetIcon(Win32ProgramResources(IDI_PROGRAM, IDI_LOCKED, module_).ProgramIcon());
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_SMALL), GetSystemMetrics(SM_CXSMICON));
   EXPECT_EQ(IconWidth(window.hwnd(), ICON_BIG), GetSystemMetrics(SM_CXICON));
 }

@@ -8,21 +8,31 @@
 
 namespace tallowmere {
 
-HICON Win32ProgramResources::LoadProgramIcon(int width, int height) const {
+HICON Win32ProgramResources::LoadIconOfSize(int id, int width, int height) const {
   return static_cast<HICON>(
-      LoadImageW(module_, MAKEINTRESOURCEW(iconId_), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+      LoadImageW(module_, MAKEINTRESOURCEW(id), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+}
+
+// The notification area and the caption show the small size.
+HICON Win32ProgramResources::LoadSmallIcon(int id) const {
+  const HICON icon =
+      LoadIconOfSize(id, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+  if (icon == nullptr) throw AppError(SystemErrorText(GetLastError()));
+  return icon;
 }
 
 std::shared_ptr<const PictureObject> Win32ProgramResources::ProgramIcon() {
   if (!icon_) {
-    // The notification area and the caption show the small size.
-    const HICON icon =
-        LoadProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
-    if (icon == nullptr) throw AppError(SystemErrorText(GetLastError()));
+    const HICON icon = LoadSmallIcon(iconId_);
     icon_ = std::make_shared<IconPicture>(
-        icon, LoadProgramIcon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+        icon, LoadIconOfSize(iconId_, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
   }
   return icon_;
+}
+
+std::shared_ptr<const PictureObject> Win32ProgramResources::LockedIcon() {
+  if (!lockedIcon_) lockedIcon_ = std::make_shared<IconPicture>(LoadSmallIcon(lockedIconId_));
+  return lockedIcon_;
 }
 
 }  // namespace tallowmere

@@ -143,11 +143,13 @@ class FakeView : public FormView {
 class FakeResources : public ProgramResources {
  public:
   std::shared_ptr<const PictureObject> icon = MakePicture(PictureType::Icon, 0x1C0);
+  std::shared_ptr<const PictureObject> locked = MakePicture(PictureType::Icon, 0x1C8);
   bool fails = false;
   std::shared_ptr<const PictureObject> ProgramIcon() override {
     if (fails) throw AppError("The specified resource type cannot be found in the image file.");
     return icon;
   }
+  std::shared_ptr<const PictureObject> LockedIcon() override { return locked; }
 };
 
 class FakeProcess : public Process {

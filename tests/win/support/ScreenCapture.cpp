@@ -1,6 +1,7 @@
 #include "win/support/ScreenCapture.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <unordered_map>
@@ -73,6 +74,18 @@ COLORREF ScreenCapture::MostCommonColour(const RECT& rect) const {
       std::max_element(counts.begin(), counts.end(),
                        [](const auto& a, const auto& b) { return a.second < b.second; });
   return FromPixel(most->first);
+}
+
+double ScreenCapture::Difference(const ScreenCapture& other, const RECT& rect) const {
+  double sum = 0;
+  for (LONG y = rect.top; y < rect.bottom; ++y) {
+    for (LONG x = rect.left; x < rect.right; ++x) {
+      const COLORREF a = At(x, y), b = other.At(x, y);
+      sum += std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+             std::abs(GetBValue(a) - GetBValue(b));
+    }
+  }
+  return sum / (3.0 * (rect.right - rect.left) * (rect.bottom - rect.top));
 }
 
 void ScreenCapture::Save(const std::filesystem::path& file) const {

@@ -22,6 +22,8 @@ class ScreenCapture {
   // clipped to the screen) have; a control's face colour even where its
   // caption is drawn over it. 0xFFFFFFFF for an empty rectangle.
   COLORREF MostCommonColour(const RECT& rect) const;
+  // The mean difference per colour byte from another capture inside the rectangle.
+  double Difference(const ScreenCapture& other, const RECT& rect) const;
   // Writes a 24-bit BMP file.
   void Save(const std::filesystem::path& file) const;
 

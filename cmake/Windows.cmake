@@ -130,7 +130,8 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8 AND (CMAKE_CROSSCOMPILING OR EXISTS ${GOOGLETEST_
   target_include_directories(hook_bench PRIVATE .)
   target_link_libraries(hook_bench PRIVATE win_test_support)
   target_compile_options(hook_bench PRIVATE ${PROJECT_WARNINGS})
-  add_dependencies(hook_bench hook_host)
+  target_link_options(hook_bench PRIVATE ${WIDE_ENTRY_POINT})
+  add_dependencies(hook_bench hook_host Tallowmere)
 
   # End-to-end tests drive the real Tallowmere.exe, which they find beside
   # themselves in the build folder.

@@ -1,11 +1,17 @@
 // Under Wine: the cost of one hook decision with the real reader, and the
 // latency of injected input with no hook, with a hook that passes everything
-// on, and with KBMouseHook's hooks (the event not blocked).
+// on, with KBMouseHook's hooks (the event not blocked), and with Tallowmere
+// running, not blocking, its window not active (no hook, the keyboard's raw
+// input watched for the chord that starts locking).
+//   hook_bench [TALLOWMERE_EXE]   the program to run idle; the built one by
+//                                 default
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +23,9 @@
 #include "win/support/HookHost.h"
 #include "win/support/Input.h"
 #include "win/support/InputReceiver.h"
+#include "win/support/RunningProgram.h"
+#include "win/support/TallowmereBuild.h"
+#include "win/support/TallowmereUnderTest.h"
 #include "win/support/TestFolder.h"
 
 namespace tallowmere::bench {
@@ -68,6 +77,7 @@ bool SampleEvents(InputReceiver& window, UINT first, UINT last, Send send,
 struct Mode {
   const char* name;
   HookHost* host;                           // nullptr for no hook at all
+  const std::filesystem::path* idle;        // Tallowmere.exe to run idle, or nullptr
   std::vector<double> key, move;            // every event
   std::vector<double> roundKey, roundMove;  // the median of each round
 };
@@ -99,7 +109,25 @@ bool Sample(InputReceiver& window, Mode& mode) {
   return keys && moves;
 }
 
-int Run() {
+// Tallowmere started with locking off, settled behind the receiving window,
+// which has the keys; nullptr when it does not come up.
+std::unique_ptr<RunningProgram> StartIdle(const std::filesystem::path& exe,
+                                          const std::filesystem::path& temp,
+                                          InputReceiver& window) {
+  auto program = std::make_unique<RunningProgram>(ProgramStart{exe, temp, L""});
+  // It takes the front once its window is shown; only then can the
+  // receiving window take it back.
+  const HWND main = program->WaitForMainWindow(kMainWindowTitle);
+  if (main == nullptr || !WaitFor([&] { return GetForegroundWindow() == main; }) ||
+      !window.BringToFront())
+    return nullptr;
+  // What it does once after starting and on losing the front is not what
+  // it does while idle.
+  Sleep(1000);
+  return GetForegroundWindow() == window.Window() ? std::move(program) : nullptr;
+}
+
+int Run(const std::filesystem::path& program) {
   TestFolder temp;
   SetEnvironmentVariableW(L"TEMP", temp.Path().c_str());
   const std::string list = Utf8(temp.File(L"xsettings.txt"));
@@ -126,14 +154,22 @@ int Run() {
   }
   // The modes take turns in short rounds, so that a change in the load of
   // the machine weighs on all of them alike.
-  Mode modes[] = {{"none", nullptr, {}, {}, {}, {}},
-                  {"pass-through", &passThrough, {}, {}, {}, {}},
-                  {"hooks", &kbMouseHook, {}, {}, {}, {}}};
+  Mode modes[] = {{"none", nullptr, nullptr, {}, {}, {}, {}},
+                  {"pass-through", &passThrough, nullptr, {}, {}, {}, {}},
+                  {"hooks", &kbMouseHook, nullptr, {}, {}, {}, {}},
+                  {"idle", nullptr, &program, {}, {}, {}, {}}};
   for (int round = 0; round < kRounds; ++round) {
     for (Mode& mode : modes) {
       if (mode.host != nullptr) mode.host->InstallHooks();
+      std::unique_ptr<RunningProgram> idle;
+      if (mode.idle != nullptr && !(idle = StartIdle(*mode.idle, temp.Path(), window))) {
+        std::fprintf(stderr, "%ls did not come up behind the receiving window\n",
+                     mode.idle->c_str());
+        return 1;
+      }
       const bool arrived = Sample(window, mode);
       if (mode.host != nullptr) mode.host->RemoveHooks();
+      idle.reset();
       if (!arrived || (mode.host != nullptr && !mode.host->Error().empty())) {
         std::fprintf(stderr, "injected input stopped arriving with %s\n", mode.name);
         return 1;
@@ -150,19 +186,22 @@ int Run() {
     for (std::size_t r = 0; r < a.size(); ++r) ratios.push_back(a[r] / b[r]);
     return Median(ratios);
   };
-  const Mode &none = modes[0], &pass = modes[1], &hooks = modes[2];
+  const Mode &none = modes[0], &pass = modes[1], &hooks = modes[2], &idle = modes[3];
   std::printf(
       "ratio.key.hooks %.2f\nratio.key.pass %.2f\nratio.key.hooks-none %.2f\n"
-      "ratio.move.hooks %.2f\nratio.move.pass %.2f\nratio.move.hooks-none %.2f\n",
+      "ratio.key.idle-none %.2f\nratio.move.hooks %.2f\nratio.move.pass %.2f\n"
+      "ratio.move.hooks-none %.2f\nratio.move.idle-none %.2f\n",
       ratio(hooks.roundKey, pass.roundKey), ratio(pass.roundKey, none.roundKey),
-      ratio(hooks.roundKey, none.roundKey), ratio(hooks.roundMove, pass.roundMove),
-      ratio(pass.roundMove, none.roundMove), ratio(hooks.roundMove, none.roundMove));
+      ratio(hooks.roundKey, none.roundKey), ratio(idle.roundKey, none.roundKey),
+      ratio(hooks.roundMove, pass.roundMove), ratio(pass.roundMove, none.roundMove),
+      ratio(hooks.roundMove, none.roundMove), ratio(idle.roundMove, none.roundMove));
   return 0;
 }
 
 }  // namespace
 }  // namespace tallowmere::bench
 
-int main() {
-  return tallowmere::bench::Run();
+int wmain(int argc, wchar_t** argv) {
+  return tallowmere::bench::Run(argc > 1 ? std::filesystem::path(argv[1])
+                                         : tallowmere::test::BuiltProgram());
 }

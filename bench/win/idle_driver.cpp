@@ -2,6 +2,8 @@
 // measures, the way a user would, and ends it afterwards:
 //   idle_driver activate   the main window shown and active
 //   idle_driver lock       "Start Disabling" clicked: locking on, window hidden
+//   idle_driver tray       the main window minimised: hidden in the tray,
+//                          locking off
 //   idle_driver close      the main window asked to close
 //   idle_driver timer SECONDS
 //                          for comparison: a window of its own whose 1 ms
@@ -119,6 +121,18 @@ int Lock(HWND main) {
   return 0;
 }
 
+int Tray(HWND main) {
+  if (Activate(main) != 0) return 1;
+  // As the window's minimise button does.
+  PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  if (!WaitFor([&] { return !IsWindowVisible(main); })) {
+    std::puts("the main window did not go to the tray");
+    return 1;
+  }
+  std::puts("main window hidden in the tray, locking off");
+  return 0;
+}
+
 // What the 1 ms timer saw; a window procedure has nowhere else to keep it.
 struct TimerTicks {
   long total = 0;
@@ -160,8 +174,8 @@ int RunTimer(int seconds) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring_view command = argc > 1 ? argv[1] : L"";
   if (command == L"timer" && argc > 2) return RunTimer(_wtoi(argv[2]));
-  if (command != L"activate" && command != L"lock" && command != L"close") {
-    std::puts("usage: idle_driver activate|lock|close|timer SECONDS");
+  if (command != L"activate" && command != L"lock" && command != L"tray" && command != L"close") {
+    std::puts("usage: idle_driver activate|lock|tray|close|timer SECONDS");
     return 2;
   }
   const HWND main = FindMainWindow();
@@ -171,6 +185,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (command == L"activate") return Activate(main);
   if (command == L"lock") return Lock(main);
+  if (command == L"tray") return Tray(main);
   PostMessageW(main, WM_CLOSE, 0, 0);
   std::puts("asked to close");
   return 0;

@@ -65,7 +65,7 @@ int Run(int showCommand) {
   window.onDestroyed = [] { PostQuitMessage(0); };
   window.Create();
   dialogs.SetOwner(window.hwnd());
-  input.SetMainWindow(window.hwnd(), Form1Window::kKeyboardInput);
+  input.SetMainWindow(window.hwnd());
   window.form().Form_Load();
   // Locking started by the load hides the window before it was ever shown.
   if (window.form().Visible) window.Show(showCommand);

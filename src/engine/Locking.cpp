@@ -30,7 +30,6 @@ Locking::Locking(HookCalls& hooks, BlockListSource& blockList, InputState& input
 
 void Locking::Start(HookKind kind) {
   on_ = true;
-  chordKeyDown_ = false;
   chordSince_.reset();
   if (kind == HookKind::Keyboard) {
     kbMouseHook.HookKeyboard();
@@ -66,23 +65,22 @@ void Locking::LookWhileOff(std::uint32_t now) {
   // there: a query takes away the press that marking looks for. Only the
   // release of a hold that has acted is waited for there.
   const bool active = input_.MainWindowActive();
-  chordKeyDown_ = false;
   if (active && !chord_.Spent()) {
     chordSince_.reset();
     return;
   }
-  bool all = true;
+  bool all = true, any = false;
   for (const std::uint32_t code : kWayOutKeys) {
     const bool down = (input_.AsyncKeyState(static_cast<int>(code)) & kKeyDown) != 0;
     all = all && down;
-    chordKeyDown_ = chordKeyDown_ || down;
+    any = any || down;
   }
   if (active || !all) {
     chordSince_.reset();
   } else if (!chordSince_) {
     chordSince_ = now;
   }
-  if (chord_.Acts(chordKeyDown_, chordSince_, now)) events_.StartLockingRequested();
+  if (chord_.Acts(any, chordSince_, now)) events_.StartLockingRequested();
 }
 
 }  // namespace tallowmere

@@ -24,8 +24,7 @@ class LockingEvents : public HookEvents {
   ~LockingEvents() = default;
 };
 
-// How often locking looks while it is on, and while a key of the chord is
-// held while it is off, in milliseconds.
+// How often locking looks, on or off, in milliseconds.
 inline constexpr int kLockingTickInterval = kHookWatchInterval;
 
 // One hold of the chord acts at most once: after it has, every key must have
@@ -62,13 +61,9 @@ class Locking {
   void Stop(HookKind kind);
   bool IsOn() const { return on_; }
 
-  // One look, every kLockingTickInterval while Ticking(), and at every key
-  // event while off: the chord first, then the watch over the hooks. What the
-  // chord asks for goes to the events.
+  // One look, every kLockingTickInterval: the chord first, then the watch
+  // over the hooks. What the chord asks for goes to the events.
   void Tick();
-  // Whether looks are due: while on, and while off as long as a key of the
-  // chord was down at the last look.
-  bool Ticking() const { return on_ || chordKeyDown_; }
 
   // The hooks, for the watch's tests and for quitting.
   KBMouseHook kbMouseHook;
@@ -81,9 +76,7 @@ class Locking {
   HookWatch hookWatch_;
   ChordHold chord_;
   bool on_ = false;
-  // While off: a key of the chord was down at the last look, and since when
-  // all of them have been.
-  bool chordKeyDown_ = false;
+  // While off: since when all the chord's keys have been down.
   std::optional<std::uint32_t> chordSince_;
   // A look is running: what it asked for may show a box, whose messages let
   // further ticks through.

@@ -93,8 +93,8 @@ class Form1 : public LockingEvents {
   bool bLoading = false;
   // The key capture poll.
   Timer Timer1{100, true};
-  // Locking's looks: the chord and the watch over the hooks.
-  Timer LockingTimer{kLockingTickInterval, false};
+  // Locking's looks, on or off: the chord and the watch over the hooks.
+  Timer LockingTimer{kLockingTickInterval, true};
   // The caption PushButton6 had before locking started; it gets it back on stop.
   std::string SavedCaption;
   // The main window itself is shown. The view keeps it up to date when others
@@ -153,9 +153,6 @@ class Form1 : public LockingEvents {
   void LockingTimer_Timer();
   // The tick of a timer, by its id.
   void TimerTick(TimerId id);
-  // A key event of the desktop, wherever it goes: a key of the chord may have
-  // gone down while locking is off.
-  void KeyboardInput();
   // Lets the key capture poll run exactly while the main window is the active
   // window. The view calls it whenever activation may have changed, which
   // costs nothing while the window sits idle, unlike a timer that asks.
@@ -189,8 +186,6 @@ class Form1 : public LockingEvents {
   void StopLockingRequested() override;
   // The caption that shows whether locking is on.
   std::string LockingCaption() const;
-  // The locking timer runs exactly while locking looks.
-  void FollowLocking();
   // Whether a key of the way out still counts as held from it, by its state.
   bool HeldFromWayOut(int code, std::uint16_t state);
   void TickBoxClick(ControlId id);

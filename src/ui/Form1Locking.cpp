@@ -46,7 +46,6 @@ void Form1::PushButton6_Click() {
     trap.Step(118, [&] { SetCaption(ControlId::PushButton6, LockingCaption()); });
     trap.Step(120, [&] { SetTimerEnabled(TimerId::Timer1, true); });
   }
-  FollowLocking();
   // Whatever the switch did to Timer1, the poll runs exactly while the main
   // window is active.
   ActivationChanged();
@@ -54,10 +53,6 @@ void Form1::PushButton6_Click() {
 
 std::string Form1::LockingCaption() const {
   return locking.IsOn() ? std::string(kStopCaption) : SavedCaption;
-}
-
-void Form1::FollowLocking() {
-  SetTimerEnabled(TimerId::LockingTimer, locking.Ticking());
 }
 
 void Form1::HookInstallFailed(HookKind kind, std::uint32_t error) {
@@ -89,13 +84,6 @@ bool Form1::HeldFromWayOut(int code, std::uint16_t state) {
 
 void Form1::LockingTimer_Timer() {
   locking.Tick();
-  FollowLocking();
-}
-
-void Form1::KeyboardInput() {
-  if (locking.IsOn()) return;
-  locking.Tick();
-  FollowLocking();
 }
 
 void Form1::TimerTick(TimerId id) {

@@ -8,42 +8,28 @@ namespace tallowmere {
 namespace {
 
 constexpr wchar_t kSinkClass[] = L"TallowmereInputWatch";
-// HID usage page and usages of the generic desktop controls, by HookKind.
-constexpr USHORT kGenericDesktop = 0x01;
-constexpr USHORT kUsages[2] = {0x06, 0x02};
+// HID usage page and usages of the generic desktop controls.
+constexpr USHORT kGenericDesktop = 0x01, kMouse = 0x02, kKeyboard = 0x06;
 
-// Notes the time of each raw input event in the sink the window carries,
-// and passes the news on.
+// Notes the time of each raw input event in the slot the window carries.
 LRESULT CALLBACK SinkProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* sink = WindowObject<Win32InputState::Sink>(hWnd, message, lParam);
-  if (message == WM_INPUT && sink != nullptr) {
-    if (sink->watched) sink->last = static_cast<std::uint32_t>(GetMessageTime());
-    if (sink->message != 0) PostMessageW(sink->notify, sink->message, 0, 0);
-  }
+  auto* last = WindowObject<std::optional<std::uint32_t>>(hWnd, message, lParam);
+  if (message == WM_INPUT && last != nullptr) *last = static_cast<std::uint32_t>(GetMessageTime());
   // Frees the raw input's data.
   return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+std::size_t Slot(HookKind kind) {
+  return static_cast<std::size_t>(kind);
 }
 
 }  // namespace
 
 Win32InputState::~Win32InputState() {
-  for (Sink& sink : sinks_) {
-    sink.watched = false;
-    sink.message = 0;
+  Watch(false);
+  for (HWND sink : sinks_) {
+    if (sink != nullptr) DestroyWindow(sink);
   }
-  Register();
-  for (const Sink& sink : sinks_) {
-    if (sink.window != nullptr) DestroyWindow(sink.window);
-  }
-}
-
-void Win32InputState::SetMainWindow(HWND window, UINT keyboardMessage) {
-  mainWindow_ = window;
-  Sink& keyboard = sinks_[static_cast<std::size_t>(HookKind::Keyboard)];
-  keyboard.notify = window;
-  keyboard.message = keyboardMessage;
-  if (keyboardMessage != 0) CreateSinks();
-  Register();
 }
 
 std::uint16_t Win32InputState::AsyncKeyState(int code) {
@@ -66,39 +52,30 @@ std::uint32_t Win32InputState::LastInputTime() {
 }
 
 void Win32InputState::WatchInput(bool on) {
-  for (Sink& sink : sinks_) {
-    sink.watched = on;
-    sink.last.reset();
-  }
-  if (on) CreateSinks();
-  Register();
+  Watch(on);
 }
 
-void Win32InputState::CreateSinks() {
-  if (sinks_[0].window != nullptr) return;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, {.name = kSinkClass, .procedure = SinkProc});
-  for (Sink& sink : sinks_) {
-    sink.window =
-        CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, &sink);
+void Win32InputState::Watch(bool on) {
+  lastInput_[0].reset();
+  lastInput_[1].reset();
+  if (on && sinks_[0] == nullptr) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterWindowClass(instance, {.name = kSinkClass, .procedure = SinkProc});
+    for (std::size_t i = 0; i < 2; ++i) {
+      sinks_[i] = CreateWindowExW(0, kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, &lastInput_[i]);
+    }
   }
-}
-
-// Each kind's raw input goes to its window while anyone wants to hear of it;
-// one call a kind, so that removing one never fails the other.
-void Win32InputState::Register() {
-  if (sinks_[0].window == nullptr) return;
-  for (std::size_t i = 0; i < 2; ++i) {
-    const bool wanted = sinks_[i].watched || sinks_[i].message != 0;
-    const auto flags = static_cast<DWORD>(wanted ? RIDEV_INPUTSINK : RIDEV_REMOVE);
-    const RAWINPUTDEVICE device{kGenericDesktop, kUsages[i], flags,
-                                wanted ? sinks_[i].window : nullptr};
-    RegisterRawInputDevices(&device, 1, sizeof device);
-  }
+  if (sinks_[0] == nullptr) return;
+  const DWORD flags = on ? RIDEV_INPUTSINK : RIDEV_REMOVE;
+  RAWINPUTDEVICE devices[2] = {
+      {kGenericDesktop, kKeyboard, flags, on ? sinks_[Slot(HookKind::Keyboard)] : nullptr},
+      {kGenericDesktop, kMouse, flags, on ? sinks_[Slot(HookKind::Mouse)] : nullptr}};
+  RegisterRawInputDevices(devices, 2, sizeof devices[0]);
 }
 
 std::optional<std::uint32_t> Win32InputState::LastInputTime(HookKind kind) {
-  return sinks_[static_cast<std::size_t>(kind)].last;
+  return lastInput_[Slot(kind)];
 }
 
 }  // namespace tallowmere

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "platform/InputState.h"
 
 namespace tallowmere {
@@ -18,11 +16,7 @@ class Win32InputState : public InputState {
   Win32InputState& operator=(const Win32InputState&) = delete;
   ~Win32InputState() override;
 
-  // The window whose activation MainWindowActive tells. With a message, it
-  // also gets that message posted for every keyboard event of the desktop
-  // from now on, watched or not: raw input costs nothing while no key is
-  // pressed, unlike a timer that asks.
-  void SetMainWindow(HWND window, UINT keyboardMessage = 0);
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
   std::uint16_t AsyncKeyState(int code) override;
   bool MainWindowActive() override;
   std::uint32_t Now() override;
@@ -30,23 +24,14 @@ class Win32InputState : public InputState {
   void WatchInput(bool on) override;
   std::optional<std::uint32_t> LastInputTime(HookKind kind) override;
 
-  // What the window of one kind keeps: the time of its latest event while
-  // watched, and whom it tells of every event.
-  struct Sink {
-    HWND window = nullptr;
-    bool watched = false;
-    std::optional<std::uint32_t> last;
-    HWND notify = nullptr;
-    UINT message = 0;
-  };
-
  private:
-  void CreateSinks();
-  void Register();
+  void Watch(bool on);
 
   HWND mainWindow_ = nullptr;
-  // By HookKind.
-  Sink sinks_[2];
+  // By HookKind: the window that receives the kind's raw input, and the
+  // time of its latest event.
+  HWND sinks_[2] = {};
+  std::optional<std::uint32_t> lastInput_[2];
 };
 
 }  // namespace tallowmere

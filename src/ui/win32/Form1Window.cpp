@@ -359,9 +359,6 @@ LRESULT Form1Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kActivationSettled:
       form_.ActivationChanged();
       return 0;
-    case kKeyboardInput:
-      form_.KeyboardInput();
-      return 0;
     case WM_SHOWWINDOW:
       // Others (the tray, the system) show and hide the window too.
       form_.Visible = wParam != 0;

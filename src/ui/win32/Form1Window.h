@@ -49,9 +49,6 @@ class Form1Window final : public FormView {
   // ControlId, key buttons from kFirstKeyId in index order.
   static constexpr int kFirstControlId = 100;
   static constexpr int kFirstKeyId = 1000;
-  // Posted to the window for every keyboard event of the desktop (see
-  // Win32InputState::SetMainWindow).
-  static constexpr UINT kKeyboardInput = WM_APP + 2;
 
   void KeyChanged(int index) override;
   void ControlChanged(ControlId id) override;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/KBMouseHook.h"
-#include "engine/Locking.h"
 #include "platform/BlockListSource.h"
 #include "platform/HookCalls.h"
 #include "platform/InputState.h"
@@ -95,20 +94,17 @@ class FakeInput : public InputState {
   }
 };
 
-// Records what the hooks and locking report. `onFailure` runs within the
-// report, as the messages that a shown box dispatches would.
-class FakeHookEvents : public LockingEvents {
+// Records what the hooks report. `onFailure` runs within the report, as the
+// messages that a shown box dispatches would.
+class FakeHookEvents : public HookEvents {
  public:
   using Failure = std::pair<HookKind, std::uint32_t>;
   std::vector<Failure> failures;
   std::function<void()> onFailure;
-  int startRequests = 0, stopRequests = 0;
   void HookInstallFailed(HookKind kind, std::uint32_t error) override {
     failures.emplace_back(kind, error);
     if (onFailure) onFailure();
   }
-  void StartLockingRequested() override { ++startRequests; }
-  void StopLockingRequested() override { ++stopRequests; }
 };
 
 }  // namespace tallowmere

@@ -35,28 +35,24 @@ constexpr wchar_t kBalloonFirstLine[] = L"has been minimized to the system tray.
 // fails while holding them lets go all the same.
 class ChordHeld {
  public:
-  explicit ChordHeld(bool injected = false) : injected_(injected) {
-    if (!injected_) {
-      XKeys("keydown Shift_L Shift_R Escape");
-    } else {
-      for (const WORD key : {VK_LSHIFT, VK_RSHIFT, VK_ESCAPE}) PressKey(key);
-    }
-  }
+  explicit ChordHeld(bool injected = false) : injected_(injected) { Send(true); }
   ChordHeld(const ChordHeld&) = delete;
   ChordHeld& operator=(const ChordHeld&) = delete;
   ~ChordHeld() {
     try {
-      if (!injected_) {
-        XKeys("keyup Escape Shift_R Shift_L");
-      } else {
-        for (const WORD key : {VK_ESCAPE, VK_RSHIFT, VK_LSHIFT}) ReleaseKey(key);
-      }
+      Send(false);
     } catch (const std::exception&) {
       ADD_FAILURE() << "the chord's keys stay down";
     }
   }
 
  private:
+  void Send(bool down) const {
+    if (!injected_)
+      return XKeys(std::string(down ? "keydown" : "keyup") + " Shift_L Shift_R Escape");
+    for (const WORD key : {VK_LSHIFT, VK_RSHIFT, VK_ESCAPE}) down ? PressKey(key) : ReleaseKey(key);
+  }
+
   bool injected_;
 };
 // Two pictures of one icon in Wine's tray differ by about 1.3 per colour byte.

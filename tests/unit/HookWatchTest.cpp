@@ -52,9 +52,13 @@ class InstalledHooks : public FakeHookCalls {
 class HookWatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    input.clock = startTime;
+    Lock();
+  }
+  // Both hooks installed and watched, as locking starts them.
+  void Lock() {
     hook.HookKeyboard();
     hook.HookMouse();
-    input.clock = startTime;
     watch.Start(HookKind::Keyboard);
     watch.Start(HookKind::Mouse);
   }
@@ -218,10 +222,7 @@ TEST_F(HookWatchTest, AFailedReinstallationIsReportedOnceAndTheWatchEnds) {
 
   // Locking started again watches again.
   hooks.failure.reset();
-  hook.HookKeyboard();
-  hook.HookMouse();
-  watch.Start(HookKind::Keyboard);
-  watch.Start(HookKind::Mouse);
+  Lock();
   MissedInput();
   EXPECT_TRUE(watch.Tick());
 }

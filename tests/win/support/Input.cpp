@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "platform/win32/Text.h"
-#include "win/support/Owned.h"
 #include "win/support/Wait.h"
 
 namespace tallowmere::test {
@@ -131,7 +130,8 @@ void XKeys(const std::string& arguments) {
                       &startup, &process)) {
     throw std::runtime_error("xdotool did not start");
   }
-  const OwnedHandle thread(process.hThread), running(process.hProcess);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
   const std::wstring doneFile = L"Z:" + Wide(done);
   if (!WaitFor([&] { return GetFileAttributesW(doneFile.c_str()) != INVALID_FILE_ATTRIBUTES; })) {
     throw std::runtime_error("xdotool did not end: " + arguments);

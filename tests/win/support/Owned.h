@@ -23,6 +23,5 @@ using Owned = std::unique_ptr<std::remove_pointer_t<H>, ReleaseWith<Release>>;
 
 using OwnedWindow = Owned<HWND, DestroyWindow>;
 using OwnedHook = Owned<HHOOK, UnhookWindowsHookEx>;
-using OwnedHandle = Owned<HANDLE, CloseHandle>;
 
 }  // namespace tallowmere::test

@@ -75,7 +75,7 @@ const ChordCase kChordCases[] = {
      "LRE 0:off 2000:on -LRE 2100:on LRE 4100:on 4200:off 9000:off -LRE 9100:off LRE 9200:off "
      "11200:on"},
     {"OneKeyLetGoIsNotTheEndOfAHoldThatActed",
-     "click LRE 2100:off -E 2200:off E 2300:off 9000:off"},
+     "click LRE 2100:off -L 2200:off L 2300:off 9000:off"},
     {"EarlyReleaseCancels", "LRE 0:off -E 1500:off E 1600:off 3599:off 3600:on"},
     {"EarlyReleaseCancelsWhileOn", "click LRE -E 2500:on E 2600:on 4620:off"},
     {"KeysHeldWhenLockingStartsCountOnlyPressedAnew",

@@ -129,15 +129,15 @@ TEST_F(ShellStart, ThePointerFollowsTheMouse) {
     GetCursorInfo(&info);
     return info.hCursor;
   };
+  // One absolute move each: a placement followed by a relative move can
+  // reach the window from where the pointer was before.
   const auto moveTo = [](HWND control) {
     const RECT r = ScreenRect(control);
-    SetCursorPos(r.left + 4, r.top + 4);
-    MovePointerBy(1, 1);
+    MovePointerTo({r.left + 5, r.top + 5});
   };
   const auto moveToFrameBand = [](HWND frame) {
     const RECT r = ScreenRect(frame);
-    SetCursorPos(r.left + 3, r.top + (r.bottom - r.top) / 2);
-    MovePointerBy(1, 0);
+    MovePointerTo({r.left + 4, r.top + (r.bottom - r.top) / 2});
   };
 
   // Under Wine every process has cursors of its own, the arrow too: the test

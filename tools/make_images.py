@@ -80,10 +80,10 @@ def outline_width(size):
 
 
 def padlock_pixels(size):
-    """The padlock in the bottom right corner, by (x, y), its shackle's
-    opening white, as a taskbar that draws a new icon over the old one would
-    otherwise show the V through it. Edges fall on whole pixels, so that it stays sharp and
-    symmetric at every size."""
+    """The padlock in the bottom right corner, by (x, y). Its shackle's
+    opening is white: a taskbar that draws a new icon over the old one would
+    otherwise show the V through it. Edges fall on whole pixels, so that it
+    stays sharp and symmetric at every size."""
     unit = size / 16
     # Room for the outline at the icon's edge.
     right = bottom = size - outline_width(size)

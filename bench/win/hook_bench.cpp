@@ -1,8 +1,8 @@
 // Under Wine: the cost of one hook decision with the real reader, and the
 // latency of injected input with no hook, with a hook that passes everything
 // on, with KBMouseHook's hooks (the event not blocked), and with Tallowmere
-// running, not blocking, its window not active (no hook, the keyboard's raw
-// input watched for the chord that starts locking).
+// running, not blocking, its window not active (no hook, the keys of the
+// chord that starts locking read four times a second).
 //   hook_bench [TALLOWMERE_EXE]   the program to run idle; the built one by
 //                                 default
 #include <windows.h>

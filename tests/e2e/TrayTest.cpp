@@ -31,8 +31,8 @@ namespace {
 
 constexpr wchar_t kBalloonFirstLine[] = L"has been minimized to the system tray.";
 // Both Shift keys and Esc held: as X key events, which Wine's key state sees
-// as a keyboard's, or injected, which the hooks see all the same. A test that
-// fails while holding them lets go all the same.
+// as a keyboard's, or injected, which the hooks see too. A test that fails
+// while holding them still lets go.
 class ChordHeld {
  public:
   explicit ChordHeld(bool injected = false) : injected_(injected) { Send(true); }
@@ -244,12 +244,12 @@ TEST(AnotherStart, SaysSoWhenTheRunningCopyDoesNotAnswerAndEnds) {
 // again, injected, it stops it whatever is blocked. Released early or held
 // on, it does nothing more.
 TEST_F(TrayIcon, TheChordStartsLockingFromAnotherProgramAndStopsItOnceAHold) {
-  // In the active main window, the keys mark their buttons instead. Esc
-  // repeats while held, which the poll may take for presses; the Shift keys
-  // do not.
   // X key events reach the window under the pointer when no window has the
   // X focus, as after a program's window has gone.
   MovePointerTo(Centre(ScreenRect(window_)));
+  // In the active main window, the keys mark their buttons instead. Esc
+  // repeats while held, which the poll may take for presses; the Shift keys
+  // do not.
   SetForegroundWindow(window_);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == window_; }));
   {
